@@ -1,0 +1,341 @@
+#include "Classes.h"
+
+#include <QHash>
+#include <QMetaProperty>
+#include <algorithm>
+
+bool InheritsFrom(TClass cls, TClass base)
+{
+    for (TClass c = cls; c; c = c->superClass())
+        if (c == base)
+            return true;
+    return false;
+}
+
+bool IsValidIdent(const QString &Ident)
+{
+    if (Ident.isEmpty())
+        return false;
+    const QChar f = Ident.at(0);
+    if (!(f == QLatin1Char('_') || (f.isLetter() && f.unicode() < 128)))
+        return false;
+    for (QChar c : Ident)
+        if (!(c == QLatin1Char('_') || (c.unicode() < 128 && c.isLetterOrNumber())))
+            return false;
+    return true;
+}
+
+int PublishedPropertyOffset(TClass cls)
+{
+    TClass top = nullptr;
+    for (TClass c = cls; c; c = c->superClass())
+        if (c->className()[0] == 'T')
+            top = c;
+    return top ? top->propertyOffset() : cls->propertyCount();
+}
+
+QString IntToStr(long long Value) { return QString::number(Value); }
+
+// ---------------------------------------------------------------------------------------
+TPersistent::TPersistent(QObject *parent) : QObject(parent) {}
+
+void TPersistent::Assign(TPersistent *Source)
+{
+    if (!Source)
+        throw EConvertError(QStringLiteral("Cannot assign nil to a %1").arg(ClassName()));
+    Source->AssignTo(this);
+}
+
+void TPersistent::AssignTo(TPersistent *Dest)
+{
+    // The common case: same class (or one derived from the other), copy the published values.
+    const QMetaObject *src = metaObject();
+    const QMetaObject *dst = Dest->metaObject();
+    if (!::InheritsFrom(src, dst) && !::InheritsFrom(dst, src))
+        throw EConvertError(QStringLiteral("Cannot assign a %1 to a %2")
+                                .arg(QString::fromLatin1(src->className()), QString::fromLatin1(dst->className())));
+    const QMetaObject *common = ::InheritsFrom(src, dst) ? dst : src;
+    for (int i = PublishedPropertyOffset(common); i < common->propertyCount(); ++i) {
+        QMetaProperty p = common->property(i);
+        if (!p.isWritable() || !p.isStored())
+            continue;
+        p.write(Dest, p.read(this));
+    }
+}
+
+// ---------------------------------------------------------------------------------------
+TComponent::TComponent(TComponent *AOwner)
+{
+    if (AOwner)
+        AOwner->InsertComponent(this);
+}
+
+TComponent::~TComponent() { Destroying(); }
+
+void TComponent::Destroying()
+{
+    if (FDestroyingDone)
+        return;
+    FDestroyingDone = true;
+    FComponentState |= csDestroying;
+    // Those that refer to us clear their references.
+    auto notifies = FFreeNotifies;
+    FFreeNotifies.clear();
+    for (TComponent *c : notifies) {
+        c->Notification(this, true);
+        auto &back = c->FFreeNotifies;
+        back.erase(std::remove(back.begin(), back.end(), this), back.end());
+    }
+    if (FOwner)
+        FOwner->RemoveComponent(this);
+    // Free what we own, last created first.
+    while (!FComponents.empty()) {
+        TComponent *c = FComponents.back();
+        QObject *o = c->AsObject();
+        RemoveComponent(c);
+        delete o;
+    }
+}
+
+QString TComponent::Name() const { return AsObject()->objectName(); }
+
+void TComponent::SetName(const QString &NewName)
+{
+    if (NewName == Name())
+        return;
+    if (!NewName.isEmpty() && !IsValidIdent(NewName))
+        throw EComponentError(QStringLiteral("'%1' is not a valid component name").arg(NewName));
+    if (FOwner && !NewName.isEmpty()) {
+        TComponent *other = FOwner->FindComponent(NewName);
+        if (other && other != this)
+            throw EComponentError(QStringLiteral("A component named %1 already exists").arg(NewName));
+    }
+    AsObject()->setObjectName(NewName);
+}
+
+QString TComponent::ClassName() const { return QString::fromLatin1(AsObject()->metaObject()->className()); }
+TComponentClass TComponent::ClassType() const { return AsObject()->metaObject(); }
+bool TComponent::InheritsFrom(TComponentClass cls) const { return ::InheritsFrom(ClassType(), cls); }
+
+TComponent *TComponent::FindComponent(const QString &AName) const
+{
+    if (AName.isEmpty())
+        return nullptr;
+    for (TComponent *c : FComponents)
+        if (c->Name().compare(AName, Qt::CaseInsensitive) == 0)
+            return c;
+    return nullptr;
+}
+
+void TComponent::InsertComponent(TComponent *AComponent)
+{
+    if (AComponent->FOwner)
+        AComponent->FOwner->RemoveComponent(AComponent);
+    FComponents.push_back(AComponent);
+    AComponent->FOwner = this;
+    if (IsDesigning())
+        AComponent->SetDesigning(true);
+}
+
+void TComponent::RemoveComponent(TComponent *AComponent)
+{
+    auto it = std::find(FComponents.begin(), FComponents.end(), AComponent);
+    if (it != FComponents.end())
+        FComponents.erase(it);
+    if (AComponent->FOwner == this)
+        AComponent->FOwner = nullptr;
+}
+
+void TComponent::SetDesigning(bool Value, bool SetChildren)
+{
+    if (Value)
+        FComponentState |= csDesigning;
+    else
+        FComponentState &= ~csDesigning;
+    if (SetChildren)
+        for (TComponent *c : FComponents)
+            c->SetDesigning(Value, true);
+}
+
+void TComponent::SetLoading(bool Value)
+{
+    if (Value)
+        FComponentState |= csLoading;
+    else
+        FComponentState &= ~csLoading;
+}
+
+void TComponent::Notification(TComponent *, bool) {}
+void TComponent::Loaded() {}
+
+void TComponent::FreeNotification(TComponent *AComponent)
+{
+    if (!AComponent || AComponent == this)
+        return;
+    if (std::find(AComponent->FFreeNotifies.begin(), AComponent->FFreeNotifies.end(), this) == AComponent->FFreeNotifies.end())
+        AComponent->FFreeNotifies.push_back(this);
+    if (std::find(FFreeNotifies.begin(), FFreeNotifies.end(), AComponent) == FFreeNotifies.end())
+        FFreeNotifies.push_back(AComponent);
+}
+
+void TComponent::RemoveFreeNotification(TComponent *AComponent)
+{
+    if (!AComponent)
+        return;
+    auto drop = [](std::vector<TComponent *> &v, TComponent *c) { v.erase(std::remove(v.begin(), v.end(), c), v.end()); };
+    drop(AComponent->FFreeNotifies, this);
+    drop(FFreeNotifies, AComponent);
+}
+
+TComponent *AsComponent(QObject *obj) { return dynamic_cast<TComponent *>(obj); }
+
+TNonVisualComponent::TNonVisualComponent(TComponent *AOwner) : QObject(nullptr), TComponent(AOwner) {}
+TNonVisualComponent::~TNonVisualComponent() { Destroying(); }
+
+// ---------------------------------------------------------------------------------------
+namespace {
+struct ClassRegistry {
+    QList<TRegisteredClass> classes;
+    QHash<QString, int> byName;
+    void reindex()
+    {
+        byName.clear();
+        for (int i = 0; i < classes.size(); ++i)
+            byName.insert(QString::fromLatin1(classes[i].Class->className()).toLower(), i);
+    }
+};
+ClassRegistry &registry()
+{
+    static ClassRegistry r;
+    return r;
+}
+} // namespace
+
+void RegisterClass(TComponentClass Class, TComponentFactory Create)
+{
+    auto &r = registry();
+    const QString key = QString::fromLatin1(Class->className()).toLower();
+    if (auto it = r.byName.find(key); it != r.byName.end()) {
+        r.classes[*it] = {Class, std::move(Create)};
+        return;
+    }
+    r.classes.append({Class, std::move(Create)});
+    r.byName.insert(key, r.classes.size() - 1);
+}
+
+void UnRegisterClass(TComponentClass Class)
+{
+    auto &r = registry();
+    for (int i = 0; i < r.classes.size(); ++i)
+        if (r.classes[i].Class == Class) {
+            r.classes.removeAt(i);
+            r.reindex();
+            return;
+        }
+}
+
+const TRegisteredClass *FindRegisteredClass(const QString &ClassName)
+{
+    auto &r = registry();
+    auto it = r.byName.find(ClassName.toLower());
+    return it == r.byName.end() ? nullptr : &r.classes[*it];
+}
+
+TComponentClass FindClass(const QString &ClassName)
+{
+    const TRegisteredClass *rc = FindRegisteredClass(ClassName);
+    return rc ? rc->Class : nullptr;
+}
+
+QList<TComponentClass> RegisteredClasses()
+{
+    QList<TComponentClass> out;
+    for (const auto &c : registry().classes)
+        out.append(c.Class);
+    return out;
+}
+
+TComponent *CreateComponentOfClass(const QString &ClassName, TComponent *AOwner)
+{
+    const TRegisteredClass *rc = FindRegisteredClass(ClassName);
+    if (!rc)
+        throw EComponentError(QStringLiteral("Class %1 not found").arg(ClassName));
+    return rc->Create(AOwner);
+}
+
+// ---------------------------------------------------------------------------------------
+TStrings::TStrings(QObject *parent) : TPersistent(parent) {}
+
+void TStrings::Changed()
+{
+    if (FUpdateCount > 0) {
+        FChangedWhileUpdating = true;
+        return;
+    }
+    emit OnChange();
+}
+
+void TStrings::EndUpdate()
+{
+    if (FUpdateCount > 0 && --FUpdateCount == 0 && FChangedWhileUpdating) {
+        FChangedWhileUpdating = false;
+        emit OnChange();
+    }
+}
+
+void TStrings::Put(int i, const QString &s) { FItems[i] = s; Changed(); }
+int TStrings::Add(const QString &s) { FItems.append(s); Changed(); return int(FItems.size()) - 1; }
+void TStrings::Insert(int i, const QString &s) { FItems.insert(i, s); Changed(); }
+void TStrings::Delete(int i) { FItems.removeAt(i); Changed(); }
+void TStrings::Clear() { if (FItems.isEmpty()) return; FItems.clear(); Changed(); }
+int TStrings::IndexOf(const QString &s) const
+{
+    for (int i = 0; i < FItems.size(); ++i)
+        if (FItems[i].compare(s, Qt::CaseInsensitive) == 0)
+            return i;
+    return -1;
+}
+void TStrings::Move(int From, int To) { if (From == To) return; FItems.move(From, To); Changed(); }
+void TStrings::SetStrings(const QStringList &v) { if (v == FItems) return; FItems = v; Changed(); }
+
+QString TStrings::Text() const
+{
+    QString out;
+    for (const QString &s : FItems)
+        out += s + QLatin1String("\r\n");
+    return out;
+}
+
+void TStrings::SetText(const QString &v)
+{
+    QString t = v;
+    t.replace(QLatin1String("\r\n"), QLatin1String("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    QStringList lines = t.split(QLatin1Char('\n'));
+    if (!lines.isEmpty() && lines.last().isEmpty())
+        lines.removeLast();
+    SetStrings(lines);
+}
+
+QString TStrings::CommaText() const
+{
+    QStringList parts;
+    for (const QString &s : FItems) {
+        if (s.isEmpty() || s.contains(QLatin1Char(' ')) || s.contains(QLatin1Char(',')) || s.contains(QLatin1Char('"'))) {
+            QString q = s;
+            q.replace(QLatin1String("\""), QLatin1String("\"\""));
+            parts << QLatin1Char('"') + q + QLatin1Char('"');
+        } else {
+            parts << s;
+        }
+    }
+    return parts.join(QLatin1Char(','));
+}
+
+void TStrings::Assign(TPersistent *Source)
+{
+    if (auto *s = qobject_cast<TStrings *>(Source)) {
+        SetStrings(s->FItems);
+        return;
+    }
+    TPersistent::Assign(Source);
+}

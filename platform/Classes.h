@@ -1,0 +1,165 @@
+#pragma once
+// The component model that everything designable stands on: persistent objects with
+// published properties (Q_PROPERTY), components with a name, an owner that frees them and a
+// designing state, and a registry of component classes by name so that a host can create and
+// stream them.
+#include <QObject>
+#include <QString>
+#include <QStringList>
+#include <QList>
+#include <functional>
+#include <stdexcept>
+#include <vector>
+
+#include "SysUtils.h"
+
+class TComponent;
+
+// A class reference: the meta-object of a QObject class.
+using TClass = const QMetaObject *;
+using TComponentClass = const QMetaObject *;
+
+// True when cls is base or descends from it.
+bool InheritsFrom(TClass cls, TClass base);
+
+// Persistent objects (settings, lists, sub-objects) copy themselves with Assign.
+class TPersistent : public QObject {
+    Q_OBJECT
+public:
+    explicit TPersistent(QObject *parent = nullptr);
+    virtual void Assign(TPersistent *Source);
+    QString ClassName() const { return QString::fromLatin1(metaObject()->className()); }
+protected:
+    // Copies this object's published properties into Dest; the default of Assign.
+    virtual void AssignTo(TPersistent *Dest);
+};
+
+enum TComponentStateFlag { csLoading = 0x1, csDesigning = 0x2, csDestroying = 0x4 };
+
+// A component: a QObject (or QWidget) with a name, an owner and a designing state.
+// It is a mixin so that visual components can be QWidgets and non-visual ones plain QObjects;
+// both publish their properties through their own meta-object.
+class TComponent {
+public:
+    explicit TComponent(TComponent *AOwner = nullptr);
+    virtual ~TComponent();
+    TComponent(const TComponent &) = delete;
+    TComponent &operator=(const TComponent &) = delete;
+
+    virtual QObject *AsObject() = 0;
+    const QObject *AsObject() const { return const_cast<TComponent *>(this)->AsObject(); }
+
+    QString Name() const;
+    // Renames; raises EComponentError when another component of the owner has the name or the
+    // name is not an identifier.
+    void SetName(const QString &NewName);
+    QString ClassName() const;
+    TComponentClass ClassType() const;
+    bool InheritsFrom(TComponentClass cls) const;
+
+    TComponent *Owner() const { return FOwner; }
+    int ComponentCount() const { return int(FComponents.size()); }
+    TComponent *Components(int Index) const { return FComponents.at(size_t(Index)); }
+    TComponent *FindComponent(const QString &AName) const;
+    void InsertComponent(TComponent *AComponent);
+    void RemoveComponent(TComponent *AComponent);
+
+    int ComponentState() const { return FComponentState; }
+    bool IsDesigning() const { return FComponentState & csDesigning; }
+    // Sets or clears csDesigning on this component and on every component it owns.
+    void SetDesigning(bool Value, bool SetChildren = true);
+    void SetLoading(bool Value);
+
+    // Another component that this one refers to is going away: clear the reference.
+    virtual void Notification(TComponent *AComponent, bool Removing);
+    // Ask to be told (Notification) when AComponent is freed.
+    void FreeNotification(TComponent *AComponent);
+    void RemoveFreeNotification(TComponent *AComponent);
+    // Called after the component was loaded from a stream.
+    virtual void Loaded();
+
+protected:
+    // Tells the components that asked for it, leaves the owner and frees the owned components.
+    // The class that implements AsObject calls it first thing in its destructor, while the
+    // QObject is still whole; ~TComponent calls it too in case it was not.
+    void Destroying();
+
+private:
+    TComponent *FOwner = nullptr;
+    std::vector<TComponent *> FComponents;
+    std::vector<TComponent *> FFreeNotifies;
+    int FComponentState = 0;
+    bool FDestroyingDone = false;
+};
+
+// The TComponent inside a QObject, or nil.
+TComponent *AsComponent(QObject *obj);
+template <class T> T *ComponentCast(TComponent *c) { return c ? qobject_cast<T *>(c->AsObject()) : nullptr; }
+
+// Non-visual component: a plain QObject that publishes Name.
+class TNonVisualComponent : public QObject, public TComponent {
+    Q_OBJECT
+    Q_PROPERTY(QString Name READ Name WRITE SetName STORED false)
+public:
+    explicit TNonVisualComponent(TComponent *AOwner = nullptr);
+    ~TNonVisualComponent() override;
+    QObject *AsObject() override { return this; }
+};
+
+// Class registry: component classes by name, with the factory that creates them for an owner.
+using TComponentFactory = std::function<TComponent *(TComponent *AOwner)>;
+struct TRegisteredClass {
+    TComponentClass Class = nullptr;
+    TComponentFactory Create;
+};
+void RegisterClass(TComponentClass Class, TComponentFactory Create);
+void UnRegisterClass(TComponentClass Class);
+TComponentClass FindClass(const QString &ClassName);            // nil when unknown
+const TRegisteredClass *FindRegisteredClass(const QString &ClassName);
+QList<TComponentClass> RegisteredClasses();
+TComponent *CreateComponentOfClass(const QString &ClassName, TComponent *AOwner); // raises
+
+template <class T> void RegisterComponentClass()
+{
+    RegisterClass(&T::staticMetaObject, [](TComponent *owner) -> TComponent * { return new T(owner); });
+}
+
+// Index of the first published property of a class: properties of Qt's own base classes
+// (objectName, QWidget's geometry ...) are not published.
+int PublishedPropertyOffset(TClass cls);
+
+// A list of strings with change notification, as published list properties hold it
+// (Rubrics, Captions, ItemsOrderList ...). Assign copies the lines.
+class TStrings : public TPersistent {
+    Q_OBJECT
+    Q_PROPERTY(QStringList Strings READ Strings WRITE SetStrings)
+public:
+    explicit TStrings(QObject *parent = nullptr);
+    int Count() const { return int(FItems.size()); }
+    QString operator[](int i) const { return FItems.at(i); }
+    QString Get(int i) const { return FItems.at(i); }
+    void Put(int i, const QString &s);
+    int Add(const QString &s);
+    void Insert(int i, const QString &s);
+    void Delete(int i);
+    void Clear();
+    int IndexOf(const QString &s) const; // case-insensitive, -1 when absent
+    void Move(int From, int To);
+    QStringList Strings() const { return FItems; }
+    void SetStrings(const QStringList &v);
+    // Lines joined by line breaks; setting splits on CR LF, LF or CR.
+    QString Text() const;
+    void SetText(const QString &v);
+    QString CommaText() const;
+    void Assign(TPersistent *Source) override;
+    void BeginUpdate() { ++FUpdateCount; }
+    void EndUpdate();
+signals:
+    void OnChange();
+private:
+    void Changed();
+    QStringList FItems;
+    int FUpdateCount = 0;
+    bool FChangedWhileUpdating = false;
+};
+using TStringList = TStrings;

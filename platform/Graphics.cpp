@@ -1,0 +1,98 @@
+#include "Graphics.h"
+
+#include <QApplication>
+#include <QFontMetrics>
+#include <QPalette>
+
+QColor ColorToQColor(TColor Color)
+{
+    if (Color == clNone)
+        return QColor(Qt::transparent);
+    if (quint32(Color) & 0xFF000000u) {
+        const QPalette pal = QApplication::palette();
+        switch (quint32(Color) & 0xFF) {
+        case 5: return pal.color(QPalette::Base);
+        case 8: return pal.color(QPalette::Text);
+        case 0xD: return pal.color(QPalette::Highlight);
+        case 0xE: return pal.color(QPalette::HighlightedText);
+        case 0xF: return pal.color(QPalette::Button);
+        case 0x11: return pal.color(QPalette::Disabled, QPalette::Text);
+        default: return pal.color(QPalette::WindowText);
+        }
+    }
+    return QColor(Color & 0xFF, (Color >> 8) & 0xFF, (Color >> 16) & 0xFF);
+}
+
+TColor QColorToColor(const QColor &Color) { return TColor(Color.red() | (Color.green() << 8) | (Color.blue() << 16)); }
+TColor ColorToRGB(TColor Color) { return QColorToColor(ColorToQColor(Color)); }
+
+TCanvas::TCanvas(QPainter *Painter) : FPainter(Painter)
+{
+    FontColor = Painter->pen().color();
+}
+
+QPen TCanvas::qpen() const
+{
+    if (Pen.Style == TPenStyle::psClear)
+        return QPen(Qt::NoPen);
+    static const Qt::PenStyle styles[] = {Qt::SolidLine, Qt::DashLine, Qt::DotLine, Qt::DashDotLine, Qt::DashDotDotLine, Qt::NoPen};
+    QPen p(ColorToQColor(Pen.Color), Pen.Width <= 1 ? 0 : Pen.Width, styles[int(Pen.Style)]);
+    return p;
+}
+
+void TCanvas::Rectangle(int X1, int Y1, int X2, int Y2)
+{
+    if (X2 <= X1 || Y2 <= Y1)
+        return;
+    FPainter->save();
+    FPainter->setRenderHint(QPainter::Antialiasing, false);
+    if (Brush.Style != TBrushStyle::bsClear)
+        FPainter->fillRect(QRect(X1, Y1, X2 - X1, Y2 - Y1), ColorToQColor(Brush.Color));
+    if (Pen.Style != TPenStyle::psClear) {
+        FPainter->setPen(qpen());
+        FPainter->setBrush(Qt::NoBrush);
+        FPainter->drawRect(QRect(X1, Y1, X2 - X1 - 1, Y2 - Y1 - 1));
+    }
+    FPainter->restore();
+}
+
+void TCanvas::FillRect(const TRect &R)
+{
+    if (Brush.Style != TBrushStyle::bsClear)
+        FPainter->fillRect(R.ToQRect(), ColorToQColor(Brush.Color));
+}
+
+void TCanvas::LineTo(int X, int Y)
+{
+    FPainter->save();
+    FPainter->setPen(qpen());
+    FPainter->drawLine(FPenPos, QPoint(X, Y));
+    FPainter->restore();
+    FPenPos = QPoint(X, Y);
+}
+
+void TCanvas::TextOut(int X, int Y, const QString &Text)
+{
+    FPainter->save();
+    FPainter->setPen(FontColor);
+    const QFontMetrics fm(FPainter->font());
+    if (Brush.Style != TBrushStyle::bsClear)
+        FPainter->fillRect(QRect(X, Y, fm.horizontalAdvance(Text), fm.height()), ColorToQColor(Brush.Color));
+    FPainter->drawText(QPoint(X, Y + fm.ascent()), Text);
+    FPainter->restore();
+}
+
+void TCanvas::TextRect(const TRect &R, int X, int Y, const QString &Text)
+{
+    FPainter->save();
+    FPainter->setClipRect(R.ToQRect(), Qt::IntersectClip);
+    if (Brush.Style != TBrushStyle::bsClear)
+        FPainter->fillRect(R.ToQRect(), ColorToQColor(Brush.Color));
+    FPainter->setPen(FontColor);
+    const QFontMetrics fm(FPainter->font());
+    FPainter->drawText(QPoint(X, Y + fm.ascent()), Text);
+    FPainter->restore();
+}
+
+int TCanvas::TextHeight(const QString &) const { return QFontMetrics(FPainter->font()).height(); }
+int TCanvas::TextWidth(const QString &Text) const { return QFontMetrics(FPainter->font()).horizontalAdvance(Text); }
