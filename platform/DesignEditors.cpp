@@ -259,6 +259,8 @@ bool TStringProperty::AllEqual()
 QString TStringProperty::GetValue() { return GetStrValue(); }
 void TStringProperty::SetValue(const QString &Value) { SetStrValue(Value); }
 
+TPropertyAttributes TComponentNameProperty::GetAttributes() { return {}; }
+
 // ---------------------------------------------------------------------------------------
 namespace {
 // Editors for the properties of the objects that a property of each selected object refers to.
@@ -366,7 +368,10 @@ TPropertyEditorClass GetEditorClass(PPropInfo PropInfo, TClass ComponentClass)
     case TTypeKind::tkFloat: return PropertyEditorClass<TFloatProperty>();
     case TTypeKind::tkString:
     case TTypeKind::tkLString:
-    case TTypeKind::tkUString: return PropertyEditorClass<TStringProperty>();
+    case TTypeKind::tkUString:
+        if (PropInfo->Name == QLatin1String("Name") && isComponentClass(ComponentClass))
+            return PropertyEditorClass<TComponentNameProperty>();
+        return PropertyEditorClass<TStringProperty>();
     case TTypeKind::tkWString: return PropertyEditorClass<TWideStringProperty>();
     case TTypeKind::tkClass:
         if (PropInfo->PropType->ClassType && isComponentClass(PropInfo->PropType->ClassType))

@@ -128,6 +128,13 @@ public:
     using TStringProperty::TStringProperty;
 };
 
+// A component's name: it names one component, so it is never edited for several at once.
+class TComponentNameProperty : public TStringProperty {
+public:
+    using TStringProperty::TStringProperty;
+    TPropertyAttributes GetAttributes() override;
+};
+
 // A property whose value is an object owned by the edited one: shown as "(TClassName)" and
 // expanded into the object's own properties.
 class TClassProperty : public TPropertyEditor {
