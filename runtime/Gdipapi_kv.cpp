@@ -1,0 +1,12 @@
+#include "Gdipapi_kv.h"
+
+Qt::PenStyle ToPenStyle(TDashStyle Style)
+{
+    switch (Style) {
+    case DashStyleDash: return Qt::DashLine;
+    case DashStyleDot: return Qt::DotLine;
+    case DashStyleDashDot: return Qt::DashDotLine;
+    case DashStyleDashDotDot: return Qt::DashDotDotLine;
+    default: return Qt::SolidLine;
+    }
+}

@@ -1,0 +1,22 @@
+#pragma once
+// Point symbols and the gradient brushes of the chart library.
+#include <QBrush>
+#include <QObject>
+#include <QPen>
+
+#include "Kvgdi.h"
+
+namespace Kvdrawing {
+Q_NAMESPACE
+enum class TKvPointSymbol { Circle, Square, Diamond, TriangleUp, TriangleDown, Cross, Plus, Star, Dot };
+Q_ENUM_NS(TKvPointSymbol)
+}
+using Kvdrawing::TKvPointSymbol;
+
+class QPainter;
+// Draws a symbol of the given size centred on (X, Y) with the pen for its outline and the
+// brush for its inside (crosses and the plus use only the pen).
+void DrawPointSymbol(QPainter &P, const QPen &Pen, const QBrush &Brush, double X, double Y, double Size,
+                     TKvPointSymbol Symbol);
+// A linear gradient over Rect at Angle degrees whose middle colour sits at Center (0..1).
+QBrush LinearBrush(const QRectF &Rect, double Angle, double Center, TKvColor First, TKvColor Middle, TKvColor Last);

@@ -1,0 +1,40 @@
+#pragma once
+// Colours and fills of the chart library: the ARGB colour type and the area styles.
+#include <QBrush>
+#include <QColor>
+#include <QMetaType>
+#include <QObject>
+
+// A 32-bit ARGB colour, alpha in the top byte. Form files store it as a signed 32-bit integer.
+struct TKvColor {
+    quint32 Value = 0xFF000000;
+    constexpr TKvColor() = default;
+    constexpr TKvColor(quint32 V) : Value(V) {}
+    friend constexpr bool operator==(TKvColor a, TKvColor b) { return a.Value == b.Value; }
+    QColor ToQColor() const { return QColor::fromRgba(Value); } // QRgb has the same layout
+    static TKvColor FromQColor(const QColor &c) { return TKvColor(c.rgba()); }
+    quint8 Alpha() const { return quint8(Value >> 24); }
+};
+Q_DECLARE_METATYPE(TKvColor)
+
+namespace Kvgdi {
+Q_NAMESPACE
+enum class TKvAreaStyle { Total, Horizontal, Vertical, ForwardDiagonal, BackwardDiagonal, Cross, DiagonalCross,
+                          Dense25, Dense50, Dense75, Empty };
+Q_ENUM_NS(TKvAreaStyle)
+}
+using Kvgdi::TKvAreaStyle;
+
+// The brush that fills an area in the given style: Total fills with the fore colour, Empty
+// not at all, the hatches draw the fore colour over the back colour.
+QBrush GetAreaBrush(TKvAreaStyle Style, TKvColor ForeColor, TKvColor BackColor);
+// Fills Rect with an area style (the back colour first, then the hatch).
+class QPainter;
+void FillArea(QPainter &P, const QRectF &Rect, TKvAreaStyle Style, TKvColor ForeColor, TKvColor BackColor);
+// A colour that stands out against the given one (black or white).
+TKvColor ContrastForeColorARGB(TKvColor Color);
+// A light or dark background on which the given colour is visible.
+TKvColor ContrastBackGroundARGB(TKvColor Color);
+
+// Registers the runtime's value types with the meta-type system (run once at load).
+void RegisterKvTypes();

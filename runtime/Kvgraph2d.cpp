@@ -1,0 +1,102 @@
+#include "Kvgraph2d.h"
+
+#include <QPainter>
+
+#include "Kvlegend.h"
+#include "Kvmarkers.h"
+
+TKvGraph2D::TKvGraph2D(TComponent *AOwner, QWidget *AParent) : TKvCustomGraph(AOwner, AParent)
+{
+    FDataAreaFrame->SetColor(0xFF808080);
+    for (TKvLineSettings *g : {FMajorGridHorizontal, FMajorGridVertical}) {
+        g->SetVisible(false);
+        g->SetColor(0xFFD3D3D3);
+        g->SetDashStyle(DashStyleDot);
+    }
+}
+
+QRectF TKvGraph2D::DataAreaIn(const QRectF &R) const
+{
+    return QRectF(R.left() + FDistanceBorderAxisLeft, R.top() + FDistanceBorderAxisTop,
+                  qMax(1.0, R.width() - FDistanceBorderAxisLeft - FDistanceBorderAxisRight),
+                  qMax(1.0, R.height() - FDistanceBorderAxisTop - FDistanceBorderAxisBottom));
+}
+
+QRectF TKvGraph2D::DataArea() const { return FLastDataArea.isValid() ? FLastDataArea : DataAreaIn(QRectF(rect())); }
+
+static const TKvAxis *AxisFor(const TKvAxis *Own, const TKvAxis *Primary, const QList<TKvAxis *> &All, bool Horizontal)
+{
+    if (Own)
+        return Own;
+    if (Primary)
+        return Primary;
+    for (const TKvAxis *a : All)
+        if (a->GetHorizontal() == Horizontal)
+            return a;
+    return nullptr;
+}
+
+const TKvAxis *TKvGraph2D::XAxisFor(const TKvAxis *Own) const { return AxisFor(Own, PrimaryXAxis(), Axes(), true); }
+const TKvAxis *TKvGraph2D::YAxisFor(const TKvAxis *Own) const { return AxisFor(Own, PrimaryYAxis(), Axes(), false); }
+
+TKvPlotArea TKvGraph2D::PlotArea(const TKvAxis *XAxis, const TKvAxis *YAxis, const QList<QPointF> &Data) const
+{
+    TKvPlotArea a;
+    a.Rect = DataArea();
+    a.XAxis = XAxisFor(XAxis);
+    a.YAxis = YAxisFor(YAxis);
+    // Without an axis the data's own extent fills the area.
+    if (!Data.isEmpty()) {
+        QRectF b = QPolygonF(Data).boundingRect();
+        a.XStart = b.left(), a.XStop = b.right(), a.YStart = b.top(), a.YStop = b.bottom();
+    }
+    return a;
+}
+
+void TKvGraph2D::Paint(QPainter &P, const QRectF &Rect)
+{
+    const QRectF da = DataAreaIn(Rect);
+    FLastDataArea = da;
+    PaintBackground(P, da, FDataAreaGradient, FDataAreaColor);
+
+    // Grid lines at the ticks of the primary axes.
+    const TKvAxis *gx = XAxisFor(nullptr), *gy = YAxisFor(nullptr);
+    if (gx && FMajorGridVertical->Visible()) {
+        P.setPen(FMajorGridVertical->GetPen(da));
+        for (double t : gx->Ticks()) {
+            const double x = gx->ToPixel(t, da.left(), da.right());
+            P.drawLine(QPointF(x, da.top()), QPointF(x, da.bottom()));
+        }
+    }
+    if (gy && FMajorGridHorizontal->Visible()) {
+        P.setPen(FMajorGridHorizontal->GetPen(da));
+        for (double t : gy->Ticks()) {
+            const double y = gy->ToPixel(t, da.bottom(), da.top());
+            P.drawLine(QPointF(da.left(), y), QPointF(da.right(), y));
+        }
+    }
+
+    P.save();
+    if (FClipToData)
+        P.setClipRect(da.adjusted(-1, -1, 1, 1));
+    for (const TKvSeries *s : SeriesList())
+        if (s->Visible())
+            s->Draw(P, PlotArea(s->XAxis(), s->YAxis(), s->Extent()));
+    for (const TKvMovable *m : ElementsOf<TKvMovable>())
+        if (m->Visible())
+            m->Draw(P, PlotArea(m->XAxis(), m->YAxis()));
+    P.restore();
+
+    P.setPen(FDataAreaFrame->GetPen(da));
+    P.setBrush(Qt::NoBrush);
+    P.drawRect(da);
+
+    int h = 0, v = 0;
+    for (const TKvAxis *a : Axes())
+        a->Draw(P, da, a->GetHorizontal() ? h++ : v++);
+    for (const TKvCustomLegend *l : ElementsOf<TKvCustomLegend>())
+        if (l->Visible())
+            l->Draw(P, Rect);
+}
+
+KV_REGISTER(TKvGraph2D)

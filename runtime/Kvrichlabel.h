@@ -1,0 +1,67 @@
+#pragma once
+// Rich captions (text whose characters carry font attributes, stored as a small HTML text or as
+// plain text), the library's font object, and the label control that shows a caption.
+#include <QFont>
+#include <QMetaType>
+
+#include "Kvclasses.h"
+#include "Kvgdi.h"
+#include "Kvstyles.h"
+
+struct TKvRichCaption {
+    QString Text;
+    TKvRichCaption() = default;
+    TKvRichCaption(const QString &T) : Text(T) {}
+    TKvRichCaption(const char *T) : Text(QString::fromUtf8(T)) {}
+    friend bool operator==(const TKvRichCaption &a, const TKvRichCaption &b) { return a.Text == b.Text; }
+    bool IsEmpty() const { return Text.isEmpty(); }
+    QString ToPlainText() const;
+};
+Q_DECLARE_METATYPE(TKvRichCaption)
+
+namespace Kvrichlabel {
+Q_NAMESPACE
+enum class TKvContentAlignment { TopLeft, TopCenter, TopRight, MiddleLeft, MiddleCenter, MiddleRight,
+                                 BottomLeft, BottomCenter, BottomRight };
+Q_ENUM_NS(TKvContentAlignment)
+enum class TKvTextRenderingHint { SystemDefault, SingleBitPerPixelGridFit, SingleBitPerPixel, AntiAliasGridFit,
+                                  AntiAlias, ClearTypeGridFit };
+Q_ENUM_NS(TKvTextRenderingHint)
+}
+using Kvrichlabel::TKvContentAlignment;
+using Kvrichlabel::TKvTextRenderingHint;
+
+Qt::Alignment ToQtAlignment(TKvContentAlignment A);
+
+class TKvFont : public TKvSettings {
+    Q_OBJECT
+    KV_PROPERTY(QString, Name, QStringLiteral("Arial"))
+    KV_PROPERTY(float, Size, 9)
+    KV_PROPERTY(bool, Bold, false)
+    KV_PROPERTY(bool, Italic, false)
+    KV_PROPERTY(bool, Underline, false)
+    KV_PROPERTY(bool, Strikeout, false)
+    KV_PROPERTY(TKvColor, Color, 0xFF000000)
+public:
+    using TKvSettings::TKvSettings;
+    QFont ToQFont() const;
+    void FromQFont(const QFont &F);
+};
+
+// Paints a caption into Rect with the font's colour, rich text when it is marked up.
+void DrawRichCaption(QPainter &P, const QRectF &Rect, const TKvRichCaption &Caption, const TKvFont *Font,
+                     TKvContentAlignment Alignment, bool Vertical = false);
+QSizeF RichCaptionSize(const TKvRichCaption &Caption, const TKvFont *Font);
+
+class TKvRichLabel : public TKvControl {
+    Q_OBJECT
+    KV_PROPERTY(TKvRichCaption, Caption, {})
+    KV_PROPERTY(Kvrichlabel::TKvContentAlignment, Alignment, TKvContentAlignment::MiddleLeft)
+    KV_PROPERTY(Kvrichlabel::TKvTextRenderingHint, TextRenderingHint, TKvTextRenderingHint::AntiAlias)
+    KV_PROPERTY(TKvColor, BackColor, 0x00FFFFFF)
+    KV_OBJECT(TKvFont, Font)
+public:
+    explicit TKvRichLabel(TComponent *AOwner = nullptr, QWidget *AParent = nullptr);
+protected:
+    void paintEvent(QPaintEvent *) override;
+};
