@@ -1,0 +1,43 @@
+#include "HostIDE.h"
+
+#include <QCoreApplication>
+#include <QDir>
+
+#include "SysUtils.h"
+
+THostIDE::THostIDE(QObject *parent)
+    : QObject(parent), FAboutBox(std::make_unique<TAboutBoxServices>()),
+      FSplash(std::make_unique<TSplashScreenServices>()),
+      FServices(std::make_unique<TIDEServices>(FAboutBox.get(), FSplash.get())),
+      FLoader(std::make_unique<TPackageLoader>())
+{
+    FLoader->SetIDEServices(FServices.get());
+    FServices->Install();
+}
+
+THostIDE::~THostIDE()
+{
+    FLoader->UnloadAll();
+    FServices->Uninstall();
+}
+
+QString THostIDE::IDEVersion() { return QStringLiteral("1.0"); }
+
+QString THostIDE::DefaultPackageFile()
+{
+    return QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("libKvPlots2D_StudioXE_Win32.so"));
+}
+
+QStringList THostIDE::LoadPackages(const QString &PackageFile)
+{
+    FServices->Install();
+    QStringList errors = FLoader->LoadKnownPackages();
+    if (!PackageFile.isEmpty() && !FLoader->FindPackageFile(PackageFile)) {
+        try {
+            FLoader->InstallPackage(PackageFile);
+        } catch (const EPackageError &e) {
+            errors << e.Message();
+        }
+    }
+    return errors;
+}

@@ -1,0 +1,39 @@
+#pragma once
+// The IDE's core: its tools services, its package loader, and the start-up that loads the
+// known packages and the package it ships with.
+#include <QObject>
+#include <QStringList>
+#include <memory>
+
+#include "IDEServices.h"
+#include "PackageLoader.h"
+
+class THostIDE : public QObject {
+    Q_OBJECT
+public:
+    explicit THostIDE(QObject *parent = nullptr);
+    // Unloads every package while the services they reach still exist.
+    ~THostIDE() override;
+
+    // The IDE's own name, as the splash screen and the about box show it.
+    static QString IDEName() { return QStringLiteral("KvIDE"); }
+    static QString IDEVersion();
+    // The package the IDE ships with: the design package beside the executable.
+    static QString DefaultPackageFile();
+
+    TAboutBoxServices *AboutBox() const { return FAboutBox.get(); }
+    TSplashScreenServices *Splash() const { return FSplash.get(); }
+    TIDEServices *Services() const { return FServices.get(); }
+    TPackageLoader *Loader() const { return FLoader.get(); }
+
+    // Start-up: publishes the services, loads the packages listed under the known-packages
+    // key, then installs PackageFile unless a package of that file is already loaded. Returns
+    // the messages of the packages that failed; the others are loaded all the same.
+    QStringList LoadPackages(const QString &PackageFile);
+
+private:
+    std::unique_ptr<TAboutBoxServices> FAboutBox;
+    std::unique_ptr<TSplashScreenServices> FSplash;
+    std::unique_ptr<TIDEServices> FServices;
+    std::unique_ptr<TPackageLoader> FLoader;
+};

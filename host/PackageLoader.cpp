@@ -1,0 +1,310 @@
+#include "PackageLoader.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QLibrary>
+#include <dlfcn.h>
+
+#include "DesignRegistry.h"
+#include "IDEServices.h"
+#include "Registry.h"
+#include "SysUtils.h"
+
+struct TPackageLoader::TEntry {
+    TLoadedPackage Info;
+    std::unique_ptr<QLibrary> Library;
+    std::vector<std::unique_ptr<QLibrary>> RequiredLibraries;
+    TPackageInitProc Finalize = nullptr;
+};
+
+namespace {
+
+// Registrations and service entries made while a package's code runs are booked to it.
+class TPackageScope {
+public:
+    explicit TPackageScope(const QString &Name) : FPrevious(TDesignRegistry::Instance().CurrentPackage())
+    {
+        TDesignRegistry::Instance().SetCurrentPackage(Name);
+    }
+    ~TPackageScope() { TDesignRegistry::Instance().SetCurrentPackage(FPrevious); }
+    TPackageScope(const TPackageScope &) = delete;
+    TPackageScope &operator=(const TPackageScope &) = delete;
+
+private:
+    QString FPrevious;
+};
+
+// Runs package code; an exception becomes its message.
+template <class F> bool runGuarded(F &&Call, QString &Error)
+{
+    try {
+        Call();
+        return true;
+    } catch (const Exception &e) {
+        Error = e.Message();
+    } catch (const std::exception &e) {
+        Error = QString::fromLocal8Bit(e.what());
+    } catch (...) {
+        Error = QStringLiteral("unknown exception");
+    }
+    return false;
+}
+
+QString text(const char *s) { return s ? QString::fromUtf8(s) : QString(); }
+
+// Lists the file under the known-packages key; true when it was not listed before.
+bool recordKnownPackage(const QString &FileName, const QString &Description)
+{
+    TRegistry reg(HKEY_CURRENT_USER);
+    if (!reg.OpenKey(KnownPackagesKey(), true))
+        return false;
+    const bool added = !reg.ValueExists(FileName);
+    reg.WriteString(FileName, Description);
+    return added;
+}
+
+} // namespace
+
+HINSTANCE TLoadedPackage::Module() const { return GetModuleHandleW(FileName); }
+
+TPackageLoader::TPackageLoader(QObject *parent) : QObject(parent) {}
+
+TPackageLoader::~TPackageLoader() { UnloadAll(); }
+
+QStringList TPackageLoader::HostPackages()
+{
+    return {QStringLiteral("rtl150.bpl"),   QStringLiteral("vcl150.bpl"),    QStringLiteral("vclx150.bpl"),
+            QStringLiteral("vcldb150.bpl"), QStringLiteral("dbrtl150.bpl"),  QStringLiteral("vclactnband150.bpl"),
+            QStringLiteral("xmlrtl150.bpl"), QStringLiteral("designide150.bpl")};
+}
+
+QString TPackageLoader::LibraryFileName(const QString &RequiredPackage)
+{
+    QString base = RequiredPackage;
+    if (base.endsWith(QLatin1String(".bpl"), Qt::CaseInsensitive))
+        base.chop(4);
+    return QStringLiteral("lib") + base + QStringLiteral(".so");
+}
+
+QString TPackageLoader::LoadPackage(const QString &FileName) { return Load(FileName, false); }
+
+QString TPackageLoader::InstallPackage(const QString &FileName) { return Load(FileName, true); }
+
+QString TPackageLoader::Load(const QString &FileName, bool RecordFirst)
+{
+    const QFileInfo fi(FileName);
+    if (FileName.isEmpty() || !fi.isFile())
+        throw EPackageError(QStringLiteral("Package file \"%1\" not found").arg(FileName));
+    const QString path = fi.absoluteFilePath();
+    if (const TLoadedPackage *p = FindPackageFile(path))
+        throw EPackageError(QStringLiteral("\"%1\" is already loaded as package %2").arg(path, p->Name));
+    emit Loading(path);
+
+    auto entry = std::make_unique<TEntry>();
+    TLoadedPackage &info = entry->Info;
+    info.FileName = path;
+    entry->Library = std::make_unique<QLibrary>(path);
+    QLibrary &lib = *entry->Library;
+    if (!lib.load())
+        throw EPackageError(QStringLiteral("Cannot load package \"%1\": %2").arg(path, lib.errorString()));
+
+    // From here on a failure unloads what was loaded.
+    auto fail = [&](const QString &Message, bool RunFinalize) {
+        const QString finalError = TearDown(*entry, RunFinalize);
+        throw EPackageError(finalError.isEmpty() ? Message : Message + QLatin1Char('\n') + finalError);
+    };
+
+    QStringList missing;
+    auto getTable = reinterpret_cast<TGetPackageInfoTableProc>(lib.resolve("GetPackageInfoTable"));
+    auto initialize = reinterpret_cast<TPackageInitProc>(lib.resolve("Initialize"));
+    entry->Finalize = reinterpret_cast<TPackageInitProc>(lib.resolve("Finalize"));
+    if (!getTable)
+        missing << QStringLiteral("GetPackageInfoTable");
+    if (!initialize)
+        missing << QStringLiteral("Initialize");
+    if (!entry->Finalize)
+        missing << QStringLiteral("Finalize");
+    if (!missing.isEmpty())
+        fail(QStringLiteral("\"%1\" is not a package: it does not export %2").arg(path, missing.join(QLatin1String(", "))),
+             false);
+
+    const TPackageInfoTable *table = getTable();
+    if (!table || !table->Name || !*table->Name || table->UnitCount < 0 || table->RequiresCount < 0)
+        fail(QStringLiteral("\"%1\" has no valid package information table").arg(path), false);
+    info.Name = text(table->Name);
+    info.Description = text(table->Description);
+    info.Flags = table->Flags;
+    for (int i = 0; i < table->RequiresCount; ++i)
+        info.Requires << text(table->Requires[i]);
+    for (int i = 0; i < table->UnitCount; ++i) {
+        const TPackageUnitEntry &u = table->Units[i];
+        info.Units.append({text(u.Name), u.Init != nullptr, u.FInit != nullptr, u.Register != nullptr});
+    }
+
+    if (!(info.Flags & pfDesignOnly) || (info.Flags & pfRunOnly))
+        fail(QStringLiteral("Package %1 is not a design-time package (flags 0x%2) and cannot be loaded into the IDE")
+                 .arg(info.Name)
+                 .arg(info.Flags, 8, 16, QLatin1Char('0')),
+             false);
+    if (const TLoadedPackage *other = FindPackage(info.Name))
+        fail(QStringLiteral("A package named %1 is already loaded from \"%2\"").arg(info.Name, other->FileName), false);
+
+    // Required packages: the host's own platform packages, or libraries beside the package
+    // (or already in the process as its dependencies).
+    const QString dir = fi.absolutePath();
+    for (const QString &req : std::as_const(info.Requires)) {
+        if (HostPackages().contains(req, Qt::CaseInsensitive))
+            continue;
+        const QString libName = LibraryFileName(req);
+        const QString beside = QDir(dir).filePath(libName);
+        if (QFileInfo::exists(beside)) {
+            auto reqLib = std::make_unique<QLibrary>(beside);
+            if (!reqLib->load())
+                fail(QStringLiteral("Package %1 requires %2, which cannot be loaded: %3")
+                         .arg(info.Name, req, reqLib->errorString()),
+                     false);
+            info.RequiredFiles << beside;
+            entry->RequiredLibraries.push_back(std::move(reqLib));
+            continue;
+        }
+        if (void *h = dlopen(libName.toLocal8Bit().constData(), RTLD_LAZY | RTLD_NOLOAD)) {
+            // Already in the process, as a dependency of the package itself.
+            dlclose(h);
+            info.RequiredFiles << libName;
+            continue;
+        }
+        fail(QStringLiteral("Package %1 requires package %2, which was not found (no %3 in \"%4\")")
+                 .arg(info.Name, req, libName, dir),
+             false);
+    }
+
+    const bool recorded = RecordFirst && recordKnownPackage(path, info.Description);
+    auto failLoaded = [&](const QString &Message) {
+        if (recorded)
+            ForgetKnownPackage(path);
+        fail(Message, true);
+    };
+
+    QString error;
+    {
+        TPackageScope scope(info.Name);
+        if (!runGuarded(initialize, error))
+            failLoaded(QStringLiteral("Initialization of package %1 failed: %2").arg(info.Name, error));
+        for (int i = 0; i < table->UnitCount; ++i) {
+            const TPackageUnitEntry &u = table->Units[i];
+            if (u.Register && !runGuarded(u.Register, error))
+                failLoaded(QStringLiteral("Register of unit %1 in package %2 failed: %3").arg(text(u.Name), info.Name, error));
+        }
+    }
+
+    recordKnownPackage(path, info.Description);
+    const QString name = info.Name;
+    FPackages.push_back(std::move(entry));
+    emit PackageLoaded(name);
+    return name;
+}
+
+QString TPackageLoader::TearDown(TEntry &Entry, bool RunFinalize)
+{
+    QString error;
+    if (RunFinalize && Entry.Finalize) {
+        TPackageScope scope(Entry.Info.Name);
+        runGuarded(Entry.Finalize, error);
+    }
+    if (!Entry.Info.Name.isEmpty()) {
+        TDesignRegistry::Instance().UnregisterPackage(Entry.Info.Name);
+        if (FServices)
+            FServices->DropPackage(Entry.Info.Name);
+    }
+    if (Entry.Library)
+        Entry.Library->unload();
+    for (auto it = Entry.RequiredLibraries.rbegin(); it != Entry.RequiredLibraries.rend(); ++it)
+        (*it)->unload();
+    Entry.RequiredLibraries.clear();
+    if (error.isEmpty())
+        return {};
+    return QStringLiteral("Finalization of package %1 failed: %2").arg(Entry.Info.Name, error);
+}
+
+void TPackageLoader::UnloadPackage(const QString &Name)
+{
+    auto it = std::find_if(FPackages.begin(), FPackages.end(),
+                           [&](const auto &e) { return e->Info.Name.compare(Name, Qt::CaseInsensitive) == 0; });
+    if (it == FPackages.end())
+        throw EPackageError(QStringLiteral("Package %1 is not loaded").arg(Name));
+    std::unique_ptr<TEntry> entry = std::move(*it);
+    FPackages.erase(it);
+    const QString name = entry->Info.Name;
+    // A failing finalization is reported, but the package is gone all the same.
+    const QString error = TearDown(*entry, true);
+    emit PackageUnloaded(name);
+    if (!error.isEmpty())
+        throw EPackageError(error);
+}
+
+void TPackageLoader::UnloadAll()
+{
+    while (!FPackages.empty()) {
+        try {
+            UnloadPackage(FPackages.back()->Info.Name);
+        } catch (const EPackageError &e) {
+            qWarning("%s", qPrintable(e.Message()));
+        }
+    }
+}
+
+QStringList TPackageLoader::KnownPackageFiles()
+{
+    QStringList names;
+    TRegistry reg(HKEY_CURRENT_USER);
+    if (reg.OpenKeyReadOnly(KnownPackagesKey()))
+        reg.GetValueNames(names);
+    return names;
+}
+
+void TPackageLoader::ForgetKnownPackage(const QString &FileName)
+{
+    TRegistry reg(HKEY_CURRENT_USER);
+    if (reg.OpenKey(KnownPackagesKey(), false))
+        reg.DeleteValue(QFileInfo(FileName).absoluteFilePath());
+}
+
+QStringList TPackageLoader::LoadKnownPackages()
+{
+    QStringList errors;
+    for (const QString &file : KnownPackageFiles()) {
+        if (FindPackageFile(file))
+            continue;
+        try {
+            LoadPackage(file);
+        } catch (const EPackageError &e) {
+            errors << e.Message();
+        }
+    }
+    return errors;
+}
+
+QStringList TPackageLoader::PackageNames() const
+{
+    QStringList out;
+    for (const auto &e : FPackages)
+        out << e->Info.Name;
+    return out;
+}
+
+const TLoadedPackage *TPackageLoader::FindPackage(const QString &Name) const
+{
+    for (const auto &e : FPackages)
+        if (e->Info.Name.compare(Name, Qt::CaseInsensitive) == 0)
+            return &e->Info;
+    return nullptr;
+}
+
+const TLoadedPackage *TPackageLoader::FindPackageFile(const QString &FileName) const
+{
+    const QString path = QFileInfo(FileName).absoluteFilePath();
+    for (const auto &e : FPackages)
+        if (e->Info.FileName == path)
+            return &e->Info;
+    return nullptr;
+}

@@ -1,0 +1,60 @@
+#include "Screenshots.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+
+#include "AboutBox.h"
+#include "ComponentPalette.h"
+#include "HostIDE.h"
+#include "MainWindow.h"
+#include "SplashWindow.h"
+
+namespace {
+void save(QWidget *w, const QString &Dir, const QString &Name, QStringList &Written, QStringList &Errors)
+{
+    QApplication::processEvents();
+    const QString path = QDir(Dir).filePath(Name);
+    if (w->grab().save(path))
+        Written << path;
+    else
+        Errors << QStringLiteral("cannot write %1").arg(path);
+}
+} // namespace
+
+QStringList WriteScreenshots(THostIDE &Host, const QString &PackageFile, const QString &Dir, QStringList &Errors)
+{
+    QStringList written;
+    if (!QDir().mkpath(Dir)) {
+        Errors << QStringLiteral("cannot create folder %1").arg(Dir);
+        return written;
+    }
+
+    TSplashWindow splash(Host.Splash());
+    QObject::connect(Host.Loader(), &TPackageLoader::Loading, &splash, [&splash](const QString &file) {
+        splash.SetStatus(QStringLiteral("Loading %1 ...").arg(QFileInfo(file).fileName()));
+    });
+    splash.show();
+    QApplication::processEvents();
+    Errors << Host.LoadPackages(PackageFile);
+    save(&splash, Dir, QStringLiteral("splash.png"), written, Errors);
+    splash.close();
+
+    TMainWindow window(&Host);
+    window.show();
+    TComponentPalette *palette = window.Palette();
+    for (int i = 0; i < qMax(1, palette->count()); ++i) {
+        if (i < palette->count())
+            palette->setCurrentIndex(i);
+        save(&window, Dir, i == 0 ? QStringLiteral("palette.png") : QStringLiteral("palette-%1.png").arg(i + 1), written,
+             Errors);
+    }
+    palette->setCurrentIndex(0);
+
+    TAboutBox about(Host.AboutBox(), &window);
+    about.show();
+    save(&about, Dir, QStringLiteral("about.png"), written, Errors);
+    about.close();
+    window.close();
+    return written;
+}

@@ -1,0 +1,12 @@
+#pragma once
+// Headless pictures of the IDE for documentation and checks: the splash screen, the main
+// window with each palette page, and the about box.
+#include <QStringList>
+
+class THostIDE;
+
+// Loads the packages (as at start-up) and writes splash.png, palette.png (the first page),
+// palette-2.png ... (the further pages) and about.png into Dir. Returns the files written;
+// Errors receives the messages of packages that failed to load and of files that could not
+// be written.
+QStringList WriteScreenshots(THostIDE &Host, const QString &PackageFile, const QString &Dir, QStringList &Errors);

@@ -1,0 +1,23 @@
+#pragma once
+// The IDE's start-up splash screen: its own name and version, a row per plug-in picture that
+// a package added through the splash-screen service, and what is being loaded.
+#include <QWidget>
+
+class TSplashScreenServices;
+
+class TSplashWindow : public QWidget {
+    Q_OBJECT
+public:
+    explicit TSplashWindow(TSplashScreenServices *Splash, QWidget *parent = nullptr);
+    QString Status() const { return FStatus; }
+
+public slots:
+    void SetStatus(const QString &Text);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    TSplashScreenServices *FSplash;
+    QString FStatus;
+};

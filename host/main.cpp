@@ -1,0 +1,107 @@
+// kvide: the host IDE. Loads the design packages, shows the splash screen and the main window;
+// --list and --screenshots serve automation and run without a display.
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QTimer>
+#include <cstdio>
+
+#include "HostIDE.h"
+#include "MainWindow.h"
+#include "Pictures.h"
+#include "RegistrationList.h"
+#include "Screenshots.h"
+#include "SplashWindow.h"
+
+namespace {
+void printErrors(const QStringList &Errors)
+{
+    for (const QString &e : Errors)
+        std::fprintf(stderr, "kvide: %s\n", qPrintable(e));
+}
+
+bool wantsHeadless(int argc, char **argv)
+{
+    for (int i = 1; i < argc; ++i) {
+        const QByteArray a(argv[i]);
+        if (a == "--list" || a == "--screenshots" || a.startsWith("--screenshots="))
+            return true;
+    }
+    return false;
+}
+} // namespace
+
+int main(int argc, char **argv)
+{
+    // The automation modes need no display; without one they run offscreen.
+    if (wantsHeadless(argc, argv) && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") &&
+        qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(THostIDE::IDEName());
+    QApplication::setApplicationVersion(THostIDE::IDEVersion());
+    QApplication::setWindowIcon(IDEIcon());
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("KvIDE, the component design environment."));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    const QCommandLineOption listOption(QStringLiteral("list"),
+                                        QStringLiteral("Print what the packages registered, as plain text, and exit."));
+    const QCommandLineOption shotsOption(
+        QStringLiteral("screenshots"),
+        QStringLiteral("Write screenshots of the splash screen, the palette and the about box to <dir> and exit."),
+        QStringLiteral("dir"));
+    const QCommandLineOption packageOption(
+        QStringLiteral("package"), QStringLiteral("Install the package file <path> instead of the bundled package."),
+        QStringLiteral("path"));
+    const QCommandLineOption noAboutOption(QStringLiteral("no-about-service"),
+                                           QStringLiteral("Offer packages no about-box service."));
+    parser.addOptions({listOption, shotsOption, packageOption, noAboutOption});
+    parser.process(app);
+
+    THostIDE host;
+    host.Services()->SetOfferAboutBox(!parser.isSet(noAboutOption));
+    const QString package =
+        parser.isSet(packageOption) ? parser.value(packageOption) : THostIDE::DefaultPackageFile();
+
+    if (parser.isSet(listOption)) {
+        const QStringList errors = host.LoadPackages(package);
+        for (const QString &line : ListRegistrations(*host.Loader(), *host.AboutBox(), *host.Splash()))
+            std::printf("%s\n", qPrintable(line));
+        std::fflush(stdout);
+        printErrors(errors);
+        return errors.isEmpty() ? 0 : 1;
+    }
+
+    if (parser.isSet(shotsOption)) {
+        QStringList errors;
+        const QStringList written = WriteScreenshots(host, package, parser.value(shotsOption), errors);
+        for (const QString &file : written)
+            std::printf("%s\n", qPrintable(file));
+        std::fflush(stdout);
+        printErrors(errors);
+        return errors.isEmpty() ? 0 : 1;
+    }
+
+    TSplashWindow splash(host.Splash());
+    QObject::connect(host.Loader(), &TPackageLoader::Loading, &splash, [&](const QString &file) {
+        splash.SetStatus(QStringLiteral("Loading %1 ...").arg(QFileInfo(file).fileName()));
+        QApplication::processEvents();
+    });
+    splash.show();
+    QApplication::processEvents();
+    const QStringList errors = host.LoadPackages(package);
+    splash.SetStatus(QStringLiteral("Starting ..."));
+
+    TMainWindow window(&host);
+    QTimer::singleShot(1200, &splash, [&] {
+        splash.close();
+        window.show();
+        if (!errors.isEmpty())
+            QMessageBox::warning(&window, QStringLiteral("Package Errors"), errors.join(QStringLiteral("\n\n")));
+    });
+    return app.exec();
+}
