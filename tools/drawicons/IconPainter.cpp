@@ -426,12 +426,12 @@ const std::vector<std::pair<QString, Drawer>> &Drawers()
              Text(p, "1.5", 8, 11, cInk);
          }},
         {"TKvNumericUpDn", [](QPainter &p) {
-             Field(p, 2, 8, 28, 16);
-             Text(p, "1.5", 4, 11, cInk);
-             ButtonFace(p, 22, 10, 6, 6);
-             ButtonFace(p, 22, 16, 6, 6);
-             UpTriangle(p, 24.5, 13, cInk, 2);
-             DownTriangle(p, 24.5, 18.5, cInk, 2);
+             Field(p, 1, 8, 30, 16);
+             Text(p, "1.5", 3, 11, cInk);
+             ButtonFace(p, 23, 10, 6, 6);
+             ButtonFace(p, 23, 16, 6, 6);
+             UpTriangle(p, 25.5, 13, cInk, 2);
+             DownTriangle(p, 25.5, 18.5, cInk, 2);
          }},
         {"TKvCheckBox", [](QPainter &p) {
              Field(p, 3, 9, 14, 14);
