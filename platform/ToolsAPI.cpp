@@ -1,0 +1,4 @@
+#include "ToolsAPI.h"
+
+IBorlandIDEServices *BorlandIDEServices = nullptr;
+IOTASplashScreenServices *SplashScreenServices = nullptr;
