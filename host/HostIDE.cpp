@@ -28,10 +28,10 @@ QString THostIDE::DefaultPackageFile()
     return QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("libKvPlots2D_StudioXE_Win32.so"));
 }
 
-QStringList THostIDE::LoadPackages(const QString &PackageFile)
+QStringList THostIDE::LoadPackages(const QString &PackageFile, QStringList &Warnings)
 {
     FServices->Install();
-    QStringList errors = FLoader->LoadKnownPackages();
+    QStringList errors;
     if (!PackageFile.isEmpty() && !FLoader->FindPackageFile(PackageFile)) {
         try {
             FLoader->InstallPackage(PackageFile);
@@ -39,5 +39,6 @@ QStringList THostIDE::LoadPackages(const QString &PackageFile)
             errors << e.Message();
         }
     }
+    Warnings << FLoader->LoadKnownPackages();
     return errors;
 }

@@ -26,10 +26,11 @@ public:
     TIDEServices *Services() const { return FServices.get(); }
     TPackageLoader *Loader() const { return FLoader.get(); }
 
-    // Start-up: publishes the services, loads the packages listed under the known-packages
-    // key, then installs PackageFile unless a package of that file is already loaded. Returns
-    // the messages of the packages that failed; the others are loaded all the same.
-    QStringList LoadPackages(const QString &PackageFile);
+    // Start-up: publishes the services, installs PackageFile (the package this IDE was asked
+    // to load), then loads the packages listed under the known-packages key. Returns the
+    // failure of PackageFile; Warnings receives those of the known packages (a stale entry,
+    // another build of a package already loaded), which do not stop the start.
+    QStringList LoadPackages(const QString &PackageFile, QStringList &Warnings);
 
 private:
     std::unique_ptr<TAboutBoxServices> FAboutBox;

@@ -144,7 +144,7 @@ QString TPackageLoader::Load(const QString &FileName, bool RecordFirst)
     if (!(info.Flags & pfDesignOnly) || (info.Flags & pfRunOnly))
         fail(QStringLiteral("Package %1 is not a design-time package (flags 0x%2) and cannot be loaded into the IDE")
                  .arg(info.Name)
-                 .arg(info.Flags, 8, 16, QLatin1Char('0')),
+                 .arg(QString::number(info.Flags, 16).toUpper()),
              false);
     if (const TLoadedPackage *other = FindPackage(info.Name))
         fail(QStringLiteral("A package named %1 is already loaded from \"%2\"").arg(info.Name, other->FileName), false);

@@ -44,7 +44,7 @@ QStringList ListRegistrations(const TPackageLoader &Loader, const TAboutBoxServi
     out << header(QStringLiteral("Packages"), packages.size());
     for (const QString &name : packages) {
         const TLoadedPackage *p = Loader.FindPackage(name);
-        out << indent + QStringList{p->Name, p->FileName, QStringLiteral("flags=0x%1").arg(p->Flags, 8, 16, QLatin1Char('0')),
+        out << indent + QStringList{p->Name, p->FileName, QStringLiteral("flags=0x") + QString::number(p->Flags, 16).toUpper().rightJustified(8, QLatin1Char('0')),
                                     EscapeListText(p->Description)}
                             .join(QLatin1Char('\t'));
         out << indent + indent + QStringLiteral("requires\t") + p->Requires.join(QLatin1String(", "));

@@ -22,7 +22,8 @@ void save(QWidget *w, const QString &Dir, const QString &Name, QStringList &Writ
 }
 } // namespace
 
-QStringList WriteScreenshots(THostIDE &Host, const QString &PackageFile, const QString &Dir, QStringList &Errors)
+QStringList WriteScreenshots(THostIDE &Host, const QString &PackageFile, const QString &Dir, QStringList &Errors,
+                             QStringList &Warnings)
 {
     QStringList written;
     if (!QDir().mkpath(Dir)) {
@@ -36,7 +37,7 @@ QStringList WriteScreenshots(THostIDE &Host, const QString &PackageFile, const Q
     });
     splash.show();
     QApplication::processEvents();
-    Errors << Host.LoadPackages(PackageFile);
+    Errors << Host.LoadPackages(PackageFile, Warnings);
     save(&splash, Dir, QStringLiteral("splash.png"), written, Errors);
     splash.close();
 

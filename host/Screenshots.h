@@ -8,5 +8,6 @@ class THostIDE;
 // Loads the packages (as at start-up) and writes splash.png, palette.png (the first page),
 // palette-2.png ... (the further pages) and about.png into Dir. Returns the files written;
 // Errors receives the messages of packages that failed to load and of files that could not
-// be written.
-QStringList WriteScreenshots(THostIDE &Host, const QString &PackageFile, const QString &Dir, QStringList &Errors);
+// be written; Warnings those of the known packages that did not load.
+QStringList WriteScreenshots(THostIDE &Host, const QString &PackageFile, const QString &Dir, QStringList &Errors,
+                             QStringList &Warnings);

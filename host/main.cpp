@@ -15,10 +15,10 @@
 #include "SplashWindow.h"
 
 namespace {
-void printErrors(const QStringList &Errors)
+void printMessages(const QStringList &Messages, const char *Kind)
 {
-    for (const QString &e : Errors)
-        std::fprintf(stderr, "kvide: %s\n", qPrintable(e));
+    for (const QString &m : Messages)
+        std::fprintf(stderr, "kvide: %s: %s\n", Kind, qPrintable(m));
 }
 
 bool wantsHeadless(int argc, char **argv)
@@ -68,21 +68,24 @@ int main(int argc, char **argv)
         parser.isSet(packageOption) ? parser.value(packageOption) : THostIDE::DefaultPackageFile();
 
     if (parser.isSet(listOption)) {
-        const QStringList errors = host.LoadPackages(package);
+        QStringList warnings;
+        const QStringList errors = host.LoadPackages(package, warnings);
         for (const QString &line : ListRegistrations(*host.Loader(), *host.AboutBox(), *host.Splash()))
             std::printf("%s\n", qPrintable(line));
         std::fflush(stdout);
-        printErrors(errors);
+        printMessages(warnings, "warning");
+        printMessages(errors, "error");
         return errors.isEmpty() ? 0 : 1;
     }
 
     if (parser.isSet(shotsOption)) {
-        QStringList errors;
-        const QStringList written = WriteScreenshots(host, package, parser.value(shotsOption), errors);
+        QStringList errors, warnings;
+        const QStringList written = WriteScreenshots(host, package, parser.value(shotsOption), errors, warnings);
         for (const QString &file : written)
             std::printf("%s\n", qPrintable(file));
         std::fflush(stdout);
-        printErrors(errors);
+        printMessages(warnings, "warning");
+        printMessages(errors, "error");
         return errors.isEmpty() ? 0 : 1;
     }
 
@@ -93,7 +96,8 @@ int main(int argc, char **argv)
     });
     splash.show();
     QApplication::processEvents();
-    const QStringList errors = host.LoadPackages(package);
+    QStringList warnings;
+    const QStringList errors = host.LoadPackages(package, warnings) + warnings;
     splash.SetStatus(QStringLiteral("Starting ..."));
 
     TMainWindow window(&host);
