@@ -38,3 +38,11 @@ TKvColor ContrastBackGroundARGB(TKvColor Color);
 
 // Registers the runtime's value types with the meta-type system (run once at load).
 void RegisterKvTypes();
+
+// The named colours, in table order (web colours, then greys and a few extras).
+const QStringList &ColorNames();
+// "Red" (a name of ColorNames, case and blanks ignored), "$AARRGGBB", "#AARRGGBB", "#RRGGBB" or a
+// decimal integer; raises EConvertError for anything else.
+TKvColor ColorToARGB(const QString &Text);
+// The name of the colour when UseNames and it has one, else "$AARRGGBB".
+QString ARGBToString(TKvColor Color, bool UseNames);

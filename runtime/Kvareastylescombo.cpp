@@ -1,0 +1,3 @@
+#include "Kvareastylescombo.h"
+
+KV_REGISTER(TKvAreaStylesCombo)

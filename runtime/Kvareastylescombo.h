@@ -1,0 +1,3 @@
+#pragma once
+// The area style combo (declared with the list).
+#include "Kvareastyleslist.h"

@@ -1,0 +1,35 @@
+#pragma once
+// The colour picker: a drop-down of the named colours with swatches and a last entry that
+// opens the colour tuning form.
+#include "Kvclasses.h"
+#include "Kvgdi.h"
+
+class QComboBox;
+
+class TKvColorPickCombo : public TKvControl {
+    Q_OBJECT
+    Q_PROPERTY(TKvColor ActiveColor READ ActiveColor WRITE SetActiveColor)
+    KV_PROPERTY(bool, EnableAlpha, true)
+    KV_PROPERTY(bool, DirectlyShowTuneColors, false)
+    KV_PROPERTY(QString, OtherBtnCaption, QStringLiteral("Other..."))
+public:
+    explicit TKvColorPickCombo(TComponent *AOwner = nullptr, QWidget *AParent = nullptr);
+    TKvColor ActiveColor() const { return FActiveColor; }
+    // Fires OnValueChanged when the colour changes.
+    void SetActiveColor(TKvColor Color);
+    QComboBox *Combo() const { return FCombo; }
+    // Opens the colour tuning form (what the last entry does); true after OK.
+    bool ShowTuneColors();
+    void Changed() override;
+signals:
+    void OnValueChanged();
+private:
+    void Fill();
+    void Picked(int Index);
+    TKvColor FActiveColor = 0xFF000000;
+    QComboBox *FCombo;
+    bool FFilling = false;
+};
+
+// A square swatch of a colour over a check pattern that shows its transparency.
+QIcon ColorSwatch(TKvColor Color, int Size = 16);

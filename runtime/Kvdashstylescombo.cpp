@@ -1,0 +1,3 @@
+#include "Kvdashstylescombo.h"
+
+KV_REGISTER(TKvDashStylesCombo)

@@ -1,0 +1,3 @@
+#pragma once
+// The dash style combo (declared with the list).
+#include "Kvdashstyleslist.h"

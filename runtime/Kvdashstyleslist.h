@@ -1,0 +1,29 @@
+#pragma once
+// Dash style pickers: samples drawn in LineColor and LineWidth, or with the pen of the
+// linked line settings when UseLineSettings is set.
+#include <QPointer>
+
+#include "Gdipapi_kv.h"
+#include "Kvstyles.h"
+#include "Kvstylepicker.h"
+
+class TKvCustomDashStyles : public TKvStylePicker {
+    Q_OBJECT
+    Q_PROPERTY(Gdipapi_kv::TDashStyle DashStyle READ DashStyle WRITE SetDashStyle)
+    KV_PROPERTY(TKvColor, LineColor, 0xFF000000)
+    KV_PROPERTY(float, LineWidth, 1)
+public:
+    TKvCustomDashStyles(TKind Kind, TComponent *AOwner, QWidget *AParent) : TKvStylePicker(Kind, AOwner, AParent) { Changed(); }
+    TDashStyle DashStyle() const { return TDashStyle(Index()); }
+    void SetDashStyle(TDashStyle V) { SetIndex(int(V)); }
+    TKvLineSettings *UseLineSettings() const { return FUseLineSettings; }
+    void SetUseLineSettings(TKvLineSettings *V) { FUseLineSettings = V; Changed(); }
+protected:
+    QMetaEnum Styles() const override { return QMetaEnum::fromType<TDashStyle>(); }
+    void DrawSample(QPainter &P, const QRectF &R, int Ordinal) const override;
+    double SampleAspect() const override { return 0.75 * qMax(1.0f, LineWidth()) + 2; }
+private:
+    QPointer<TKvLineSettings> FUseLineSettings;
+};
+
+KV_PICKER_PAIR(TKvCustomDashStyles, TKvDashStylesList, TKvDashStylesCombo)

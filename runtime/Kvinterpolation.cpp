@@ -1,0 +1,3 @@
+#include "Kvinterpolation.h"
+
+KV_REGISTER(TKvInterpolation)

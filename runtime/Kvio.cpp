@@ -1,0 +1,25 @@
+#include "Kvio.h"
+
+QString UniqueName(TComponent *Owner, const QString &Base)
+{
+    for (int i = 1;; ++i) {
+        const QString name = Base + QString::number(i);
+        if (!Owner || !Owner->FindComponent(name))
+            return name;
+    }
+}
+
+TComponent *GetComponentFromRef(TComponent *Root, const QString &Ref)
+{
+    if (!Root)
+        return nullptr;
+    TComponent *c = Root;
+    for (const QString &part : Ref.trimmed().split(QLatin1Char('.'), Qt::SkipEmptyParts)) {
+        if (c->Name().compare(part, Qt::CaseInsensitive) == 0)
+            continue;
+        c = c->FindComponent(part);
+        if (!c)
+            return nullptr;
+    }
+    return c == Root && Root->Name().compare(Ref.trimmed(), Qt::CaseInsensitive) != 0 ? nullptr : c;
+}

@@ -1,0 +1,3 @@
+#include "Kvpointsymbolscombo.h"
+
+KV_REGISTER(TKvPointSymbolsCombo)

@@ -1,0 +1,19 @@
+#pragma once
+// The colour tuning form: a colour chooser with alpha, OK and Cancel.
+#include <QDialog>
+
+#include "Kvgdi.h"
+
+class QColorDialog;
+
+class TKvTuneColorsForm : public QDialog {
+    Q_OBJECT
+public:
+    explicit TKvTuneColorsForm(QWidget *Parent = nullptr);
+    TKvColor ActiveColor() const;
+    void SetActiveColor(TKvColor Color);
+    void SetEnableAlpha(bool Enable);
+    QColorDialog *Chooser() const { return FChooser; }
+private:
+    QColorDialog *FChooser;
+};
