@@ -17,6 +17,24 @@ TSplashWindow::TSplashWindow(TSplashScreenServices *Splash, QWidget *parent)
     connect(FSplash, &TSplashScreenServices::EntriesChanged, this, qOverload<>(&QWidget::update));
 }
 
+namespace {
+constexpr int Margin = 28;
+constexpr int RowsTop = Margin + 100;
+constexpr int RowHeight = 34;
+constexpr int StatusHeight = 18;
+} // namespace
+
+QRect TSplashWindow::PictureRect(int Row) const
+{
+    return QRect(Margin, RowsTop + Row * RowHeight + (RowHeight - 24) / 2, 24, 24);
+}
+
+int TSplashWindow::RowCapacity() const
+{
+    const int statusTop = height() - Margin - StatusHeight;
+    return (statusTop - 6 - RowsTop) / RowHeight;
+}
+
 void TSplashWindow::SetStatus(const QString &Text)
 {
     FStatus = Text;
@@ -37,7 +55,7 @@ void TSplashWindow::paintEvent(QPaintEvent *)
     p.setPen(QColor(12, 24, 40));
     p.drawRect(r.adjusted(0, 0, -1, -1));
 
-    const int margin = 28;
+    const int margin = Margin;
     // The IDE's mark and name.
     p.drawPixmap(margin, margin, IDEIcon().pixmap(56, 56));
     QFont title = font();
@@ -55,22 +73,18 @@ void TSplashWindow::paintEvent(QPaintEvent *)
                QStringLiteral("Component design environment  \u2014  Version %1").arg(THostIDE::IDEVersion()));
 
     // Plug-ins.
-    int y = margin + 88;
     p.setPen(QColor(120, 160, 200));
-    p.drawLine(margin, y, r.width() - margin, y);
-    y += 12;
+    p.drawLine(margin, RowsTop - 12, r.width() - margin, RowsTop - 12);
     QFont caption = font();
     caption.setPointSize(10);
     caption.setBold(true);
-    const int rowHeight = 34;
-    const int statusTop = r.height() - margin - 18;
-    for (const TSplashEntry &e : FSplash->Entries()) {
-        if (y + rowHeight > statusTop - 6)
-            break;
+    const QList<TSplashEntry> &entries = FSplash->Entries();
+    for (int row = 0; row < qMin(int(entries.size()), RowCapacity()); ++row) {
+        const TSplashEntry &e = entries.at(row);
+        const QRect picRect = PictureRect(row);
         const QPixmap pm = BitmapToPixmap(e.Bitmap);
-        const QRect picRect(margin, y + (rowHeight - 24) / 2, 24, 24);
         if (!pm.isNull())
-            p.drawPixmap(picRect.topLeft(), pm.scaled(24, 24, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+            p.drawPixmap(picRect, pm);
         else
             p.fillRect(picRect, QColor(255, 255, 255, 40));
         p.setFont(caption);
@@ -78,13 +92,14 @@ void TSplashWindow::paintEvent(QPaintEvent *)
         QString text = e.Caption;
         if (e.IsUnRegistered)
             text += QStringLiteral("  (unregistered)");
-        p.drawText(QRect(margin + 36, y, r.width() - margin * 2 - 36, rowHeight), Qt::AlignLeft | Qt::AlignVCenter, text);
-        y += rowHeight;
+        p.drawText(QRect(margin + 36, RowsTop + row * RowHeight, r.width() - margin * 2 - 36, RowHeight),
+                   Qt::AlignLeft | Qt::AlignVCenter, text);
     }
 
     // What is happening now.
+    const int statusTop = r.height() - margin - StatusHeight;
     p.setFont(sub);
     p.setPen(QColor(170, 195, 222));
-    p.drawText(QRect(margin, statusTop, r.width() - margin * 2, 18), Qt::AlignLeft | Qt::AlignVCenter,
+    p.drawText(QRect(margin, statusTop, r.width() - margin * 2, StatusHeight), Qt::AlignLeft | Qt::AlignVCenter,
                p.fontMetrics().elidedText(FStatus, Qt::ElideMiddle, r.width() - margin * 2));
 }

@@ -10,6 +10,10 @@ class TSplashWindow : public QWidget {
 public:
     explicit TSplashWindow(TSplashScreenServices *Splash, QWidget *parent = nullptr);
     QString Status() const { return FStatus; }
+    // Where the picture of the plug-in in that row is drawn (24 x 24).
+    QRect PictureRect(int Row) const;
+    // How many plug-in rows fit.
+    int RowCapacity() const;
 
 public slots:
     void SetStatus(const QString &Text);
