@@ -22,7 +22,7 @@ public:
     virtual QString ItemCaption(int Index) const = 0;
     virtual void DrawItemSample(QPainter &P, int Index, const QRectF &R) const = 0;
     // The legend's box for a chart of the given client rectangle; Left -1 puts it at the right.
-    QRectF Bounds(const QRectF &GraphRect) const;
+    virtual QRectF Bounds(const QRectF &GraphRect) const;
     void Draw(QPainter &P, const QRectF &GraphRect) const;
 };
 

@@ -1,0 +1,3 @@
+#include "Kvaxissettingsfrm.h"
+
+KV_REGISTER(TKvAxisSettingsFrame)

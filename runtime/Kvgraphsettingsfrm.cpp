@@ -1,0 +1,3 @@
+#include "Kvgraphsettingsfrm.h"
+
+KV_REGISTER(TKvGraphSettingsFrame)

@@ -1,0 +1,3 @@
+#include "Kvlegendsettingsfrm.h"
+
+KV_REGISTER(TKvLegendSettingsFrame)

@@ -1,0 +1,3 @@
+#include "Kvpiedonutfillfrm.h"
+
+KV_REGISTER(TKvPieDonutFillFrame)

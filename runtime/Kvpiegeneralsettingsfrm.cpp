@@ -1,0 +1,3 @@
+#include "Kvpiegeneralsettingsfrm.h"
+
+KV_REGISTER(TKvPieGeneralSettingsFrame)

@@ -1,0 +1,3 @@
+#include "Kvpielabelsfrm.h"
+
+KV_REGISTER(TKvPieLabelsFrame)

@@ -1,0 +1,3 @@
+#include "Kvpielegendsettingsfrm.h"
+
+KV_REGISTER(TKvPieLegendSettingsFrame)

@@ -1,0 +1,3 @@
+#include "Kvseriessettingsfrm.h"
+
+KV_REGISTER(TKvSeriesSettingsFrame)
