@@ -122,6 +122,7 @@ private slots:
     void unloadingForgetsModuleAndResources();
 
 private:
+    QLibrary FRuntime;
     QLibrary FLibrary;
     HMODULE FModule = nullptr;
     HBITMAP FKeptBitmap;
@@ -267,6 +268,12 @@ void TestResources::filesWithoutVersionInformation()
 
 void TestResources::loadingRegistersTheModule()
 {
+    // The runtime is there before the package, in the global scope, as in the host that links
+    // it: otherwise the runtime's references to shared template statics would bind to the
+    // package's copies and pin the package in memory.
+    FRuntime.setFileName(QStringLiteral(KV_RUNTIME_FILE));
+    FRuntime.setLoadHints(QLibrary::ExportExternalSymbolsHint);
+    QVERIFY2(FRuntime.load(), qPrintable(FRuntime.errorString()));
     FLibrary.setFileName(PackageFile);
     QVERIFY2(FLibrary.load(), qPrintable(FLibrary.errorString()));
     FModule = GetModuleHandleW(PackageFile);
