@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <dlfcn.h>
 
 #include "AboutBox.h"
 #include "ComponentPalette.h"
@@ -355,6 +356,11 @@ private slots:
             QCOMPARE(ide.Splash.Entries().size(), 1);
             indexes << ide.About.Entries().first().Index;
             ide.Loader.UnloadPackage(PackageName);
+            // The library is gone from the process, not just forgotten.
+            void *still = dlopen(QFile::encodeName(PackageFile).constData(), RTLD_LAZY | RTLD_NOLOAD);
+            if (still)
+                dlclose(still);
+            QVERIFY2(!still, "the package library is still loaded");
             QVERIFY(registryEmpty());
             QVERIFY(ide.About.Entries().isEmpty());
             QVERIFY(ide.Splash.Entries().isEmpty());
