@@ -159,6 +159,9 @@ QString TPackageLoader::Load(const QString &FileName, bool RecordFirst)
         const QString beside = QDir(dir).filePath(libName);
         if (QFileInfo::exists(beside)) {
             auto reqLib = std::make_unique<QLibrary>(beside);
+            // A required package serves every package that comes after it, as the IDE's
+            // runtime packages do: its symbols are global.
+            reqLib->setLoadHints(QLibrary::ExportExternalSymbolsHint);
             if (!reqLib->load())
                 fail(QStringLiteral("Package %1 requires %2, which cannot be loaded: %3")
                          .arg(info.Name, req, reqLib->errorString()),

@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <dlfcn.h>
@@ -573,6 +574,66 @@ private slots:
         }
         // The IDE unloaded everything when it went.
         QVERIFY(registryEmpty());
+    }
+
+    void commandLine_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QStringList>("stdoutLines"); // lines that must be there
+        QTest::addColumn<QString>("stderrPart");
+        QTest::newRow("list") << QStringList{"--list"} << 0
+                              << QStringList{"Palette pages (3)", "  Kv-Plots2D.VCL Frames (11)", "About box entries (1)",
+                                             "Splash screen entries (1)"}
+                              << QString();
+        QTest::newRow("no about service") << QStringList{"--list", "--no-about-service"} << 0
+                                          << QStringList{"Palette pages (3)", "About box entries (0)",
+                                                         "Splash screen entries (1)"}
+                                          << QString();
+        QTest::newRow("another package") << QStringList{"--list", "--package", KV_TESTPKG_GOOD} << 0
+                                         << QStringList{"Palette pages (1)", "  TestPkgGood Page (1)"} << QString();
+        QTest::newRow("a package that fails") << QStringList{"--list", "--package", KV_TESTPKG_RUNONLY} << 1
+                                              << QStringList{"Packages (0)", "Palette pages (0)"}
+                                              << "not a design-time package";
+    }
+    void commandLine()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(int, exitCode);
+        QFETCH(QStringList, stdoutLines);
+        QFETCH(QString, stderrPart);
+        QTemporaryDir dir;
+        QProcess kvide;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        env.insert(QStringLiteral("KV_REGISTRY_FILE"), dir.filePath(QStringLiteral("registry.ini")));
+        kvide.setProcessEnvironment(env);
+        kvide.start(QStringLiteral(KV_KVIDE_FILE), args);
+        QVERIFY(kvide.waitForFinished(60000));
+        const QString out = QString::fromLocal8Bit(kvide.readAllStandardOutput());
+        const QString err = QString::fromLocal8Bit(kvide.readAllStandardError());
+        QCOMPARE(kvide.exitCode(), exitCode);
+        const QStringList lines = out.split(QLatin1Char('\n'));
+        for (const QString &l : stdoutLines)
+            QVERIFY2(lines.contains(l), qPrintable(l + QStringLiteral(" missing in:\n") + out));
+        if (!stderrPart.isEmpty())
+            QVERIFY2(err.contains(stderrPart), qPrintable(err));
+    }
+
+    void commandLineScreenshots()
+    {
+        QTemporaryDir dir;
+        QProcess kvide;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        env.insert(QStringLiteral("KV_REGISTRY_FILE"), dir.filePath(QStringLiteral("registry.ini")));
+        kvide.setProcessEnvironment(env);
+        const QString shots = dir.filePath(QStringLiteral("shots"));
+        kvide.start(QStringLiteral(KV_KVIDE_FILE), {QStringLiteral("--screenshots"), shots});
+        QVERIFY(kvide.waitForFinished(60000));
+        QCOMPARE(kvide.exitCode(), 0);
+        for (const char *name : {"splash.png", "palette.png", "palette-2.png", "palette-3.png", "about.png"})
+            QVERIFY2(!QImage(QDir(shots).filePath(QLatin1String(name))).isNull(), name);
     }
 };
 
