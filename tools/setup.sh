@@ -4,7 +4,7 @@
 set -euo pipefail
 
 PACKAGES=(
-  build-essential cmake ninja-build pkg-config
+  build-essential cmake ninja-build pkg-config ccache
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libqt6sql6-sqlite
   qt6-declarative-dev libmuparser-dev libgl-dev
   fonts-dejavu-core
