@@ -2,6 +2,14 @@
 
 #include <QVBoxLayout>
 
+TKvControl::~TKvControl()
+{
+    // Inner widgets are freed after this; what they signal then (an edit losing the focus)
+    // must not reach the handlers of the control that is already gone.
+    for (QObject *c : findChildren<QObject *>())
+        c->blockSignals(true);
+}
+
 void TKvControl::SetInner(QWidget *Inner)
 {
     auto *l = new QVBoxLayout(this);

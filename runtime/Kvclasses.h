@@ -97,6 +97,7 @@ class TKvControl : public TControl, public TKvComponentMixin {
     Q_OBJECT
 public:
     explicit TKvControl(TComponent *AOwner = nullptr, QWidget *AParent = nullptr) : TControl(AOwner, AParent) {}
+    ~TKvControl() override;
     void Notification(TComponent *AComponent, bool Removing) override
     {
         if (Removing && DropRefs(AComponent))
