@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "Kvdatetime.h"
+#include "Kvgraph2d.h"
 
 double TKvAxis::EffectiveStart() const
 {
@@ -96,12 +97,12 @@ QString TKvAxis::TickLabel(double V) const
     }
 }
 
-void TKvAxis::Draw(QPainter &P, const QRectF &R, int Slot) const
+void TKvAxis::Draw(QPainter &P, const QRectF &R, int Stack) const
 {
     if (!Visible())
         return;
-    const bool far = Slot % 2 == 1;  // top or right
-    const double offset = (Slot / 2) * 45.0;
+    const bool far = FPosition == TKvAxisPosition::Top || FPosition == TKvAxisPosition::Right;
+    const double offset = Stack * 45.0;
     const QFont font = FNumbersFont->ToQFont();
     const QFontMetricsF fm(font);
     const double sign = far ? -1 : 1; // ticks point away from the data area
@@ -109,7 +110,7 @@ void TKvAxis::Draw(QPainter &P, const QRectF &R, int Slot) const
     P.setFont(font);
     QPen axisPen(FForeColor.ToQColor(), FAxisThicknes);
     QPen tickPen(FTickColor.ToQColor(), FTickThicknes);
-    if (FHorizontal) {
+    if (GetHorizontal()) {
         const double y = far ? R.top() - offset : R.bottom() + offset;
         P.setPen(axisPen);
         P.drawLine(QPointF(R.left(), y), QPointF(R.right(), y));
@@ -126,9 +127,9 @@ void TKvAxis::Draw(QPainter &P, const QRectF &R, int Slot) const
             P.drawText(QPointF(x - w / 2, ty), s);
         }
         if (!FCaption.IsEmpty()) {
-            const double h = RichCaptionSize(FCaption, FNumbersFont).height();
+            const double h = RichCaptionSize(FCaption, FCaptionFont).height();
             const double cy = far ? y - FTickLength - fm.height() - h - 2 : y + FTickLength + fm.height() + 2;
-            DrawRichCaption(P, QRectF(R.left(), cy, R.width(), h), FCaption, FNumbersFont, TKvContentAlignment::TopCenter);
+            DrawRichCaption(P, QRectF(R.left(), cy, R.width(), h), FCaption, FCaptionFont, TKvContentAlignment::TopCenter);
         }
     } else {
         const double x = far ? R.right() + offset : R.left() - offset;
@@ -149,18 +150,58 @@ void TKvAxis::Draw(QPainter &P, const QRectF &R, int Slot) const
             P.drawText(QPointF(tx, y + fm.ascent() / 2 - 1), s);
         }
         if (!FCaption.IsEmpty()) {
-            const double h = RichCaptionSize(FCaption, FNumbersFont).height();
+            const double h = RichCaptionSize(FCaption, FCaptionFont).height();
             const double cx = far ? x + FTickLength + widest + 4 : x - FTickLength - widest - 4 - h;
-            DrawRichCaption(P, QRectF(cx, R.top(), h, R.height()), FCaption, FNumbersFont, TKvContentAlignment::TopCenter, true);
+            DrawRichCaption(P, QRectF(cx, R.top(), h, R.height()), FCaption, FCaptionFont, TKvContentAlignment::TopCenter, true);
         }
     }
     if (FArrowPoint->Visible()) {
-        const QPointF from = FHorizontal ? QPointF(R.left(), far ? R.top() - offset : R.bottom() + offset)
+        const QPointF from = GetHorizontal() ? QPointF(R.left(), far ? R.top() - offset : R.bottom() + offset)
                                          : QPointF(far ? R.right() + offset : R.left() - offset, R.bottom());
-        const QPointF to = FHorizontal ? QPointF(R.right() + 12, from.y()) : QPointF(from.x(), R.top() - 12);
+        const QPointF to = GetHorizontal() ? QPointF(R.right() + 12, from.y()) : QPointF(from.x(), R.top() - 12);
         DrawArrow(P, from, to, axisPen, FArrowPoint->PointLength(), FArrowPoint->InnerLength(), FArrowPoint->PointHeight());
     }
     P.restore();
+}
+
+void TKvAxis::Calculate()
+{
+    auto *g = qobject_cast<TKvGraph2D *>(Graph());
+    if (!g || (!FAutoStart && !FAutoStop))
+        return;
+    double lo = qInf(), hi = -qInf();
+    for (const TKvSeries *s : g->SeriesList()) {
+        if ((GetHorizontal() ? g->XAxisFor(s->XAxis()) : g->YAxisFor(s->YAxis())) != this)
+            continue;
+        for (const QPointF &p : s->Extent()) {
+            const double v = GetHorizontal() ? p.x() : p.y();
+            lo = qMin(lo, v), hi = qMax(hi, v);
+        }
+    }
+    if (!(lo <= hi))
+        return;
+    if (lo == hi)
+        lo -= 0.5, hi += 0.5;
+    if (FAutoStart)
+        FStart = lo;
+    if (FAutoStop)
+        FStop = hi;
+    Changed();
+}
+
+void TKvAxis::RoundEnds(double &AStart, double &AStop) const
+{
+    const double step = TickStep();
+    if (FScaling == TKvAxisScaling::Logarithmic || FScaling == TKvAxisScaling::LogToNormal) {
+        if (AStart > 0)
+            AStart = std::pow(10, std::floor(std::log10(AStart)));
+        if (AStop > 0)
+            AStop = std::pow(10, std::ceil(std::log10(AStop)));
+        return;
+    }
+    const bool up = AStart <= AStop;
+    AStart = (up ? std::floor(AStart / step) : std::ceil(AStart / step)) * step;
+    AStop = (up ? std::ceil(AStop / step) : std::floor(AStop / step)) * step;
 }
 
 KV_REGISTER(TKvAxis)

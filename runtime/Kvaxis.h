@@ -7,12 +7,18 @@ Q_NAMESPACE
 // DateTime (ordinal 4) reads the values as days since 1899-12-30 and labels them as dates.
 enum class TKvAxisScaling { Linear, Logarithmic, LogToNormal, Reciprocal, DateTime, Rubrics };
 Q_ENUM_NS(TKvAxisScaling)
+// The side of the data area the axis runs along.
+enum class TKvAxisPosition { Bottom, Left, Top, Right };
+Q_ENUM_NS(TKvAxisPosition)
 }
 using Kvaxis::TKvAxisScaling;
+using Kvaxis::TKvAxisPosition;
 
 class TKvAxis : public TKvGraphElement {
     Q_OBJECT
-    KV_PROPERTY(bool, Horizontal, true)
+    KV_PROPERTY(Kvaxis::TKvAxisPosition, Position, TKvAxisPosition::Bottom)
+    KV_PROPERTY(bool, AutoStart, false)
+    KV_PROPERTY(bool, AutoStop, false)
     KV_PROPERTY(double, Start, 0)
     KV_PROPERTY(double, Stop, 10)
     KV_PROPERTY(Kvaxis::TKvAxisScaling, Scaling, TKvAxisScaling::Linear)
@@ -37,9 +43,17 @@ class TKvAxis : public TKvGraphElement {
     KV_PROPERTY(QString, RubricsField, {})
     KV_OBJECT(TKvAxisArrowPoint, ArrowPoint)
     KV_OBJECT(TKvFont, NumbersFont)
+    KV_OBJECT(TKvFont, CaptionFont)
+    // The caption's colour is its font's.
+    Q_PROPERTY(TKvColor CaptionColor READ GetCaptionColor WRITE SetCaptionColor STORED false)
 public:
     explicit TKvAxis(TComponent *AOwner = nullptr) : TKvGraphElement(AOwner) {}
-    bool GetHorizontal() const { return FHorizontal; }
+    bool GetHorizontal() const { return FPosition == TKvAxisPosition::Bottom || FPosition == TKvAxisPosition::Top; }
+    TKvFont *GetCaptionFont() const { return FCaptionFont; }
+    TKvColor GetCaptionColor() const { return FCaptionFont->Color(); }
+    void SetCaptionColor(TKvColor C) { FCaptionFont->SetColor(C); }
+    TKvFont *GetFont() const { return FNumbersFont; }
+    TKvColor GetNumbersColor() const { return FNumbersColor; }
     // The range drawn: a slave axis follows its master (Start = master's * slope + offset).
     double EffectiveStart() const;
     double EffectiveStop() const;
@@ -48,9 +62,16 @@ public:
     // Tick positions within the range, and the text written at a tick.
     QList<double> Ticks() const;
     QString TickLabel(double V) const;
-    // Draws the axis along the data area; Slot 0 is the bottom (left) side, 1 the top (right),
-    // further slots stack outward.
-    void Draw(QPainter &P, const QRectF &DataRect, int Slot) const;
+    // With AutoStart / AutoStop: the range of the values of the graph's series drawn against
+    // this axis.
+    void Calculate();
+    // Widens Start and Stop outward to whole tick steps.
+    void RoundEnds(double &AStart, double &AStop) const;
+    QList<double> CalculateTicks() const { return Ticks(); }
+    void Modified() { Changed(); }
+    // Draws the axis along its side of the data area; Stack counts the axes drawn before it on
+    // the same side, which it leaves room for.
+    void Draw(QPainter &P, const QRectF &DataRect, int Stack) const;
 private:
     double Transform(double V) const;
     double TickStep() const;

@@ -3,4 +3,4 @@
 #include "Kvaxis.h"
 #include "Kvsettingsframe.h"
 
-KV_SETTINGS_FRAME(TKvAxisSettingsFrame, TKvAxis, Axis, QStringLiteral("Caption"), QStringLiteral("Horizontal"), QStringLiteral("Start"), QStringLiteral("Stop"), QStringLiteral("Scaling"), QStringLiteral("NumbersVisible"), QStringLiteral("NumbersColor"), QStringLiteral("TickLength"), QStringLiteral("IsSlaveAxis"), QStringLiteral("SlaveSlope"), QStringLiteral("SlaveOffset"))
+KV_SETTINGS_FRAME(TKvAxisSettingsFrame, TKvAxis, Axis, QStringLiteral("Caption"), QStringLiteral("Position"), QStringLiteral("Start"), QStringLiteral("Stop"), QStringLiteral("Scaling"), QStringLiteral("NumbersVisible"), QStringLiteral("NumbersColor"), QStringLiteral("TickLength"), QStringLiteral("IsSlaveAxis"), QStringLiteral("SlaveSlope"), QStringLiteral("SlaveOffset"))

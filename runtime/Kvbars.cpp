@@ -78,6 +78,7 @@ void TKvBars::Draw(QPainter &P, const TKvPlotArea &A) const
         if (FLabelPosition == TKvBarLabelPosition::NoLabel)
             continue;
         const QString text = LabelText(i, pts[i].y());
+        P.setFont(FLabelFont->ToQFont());
         const QFontMetricsF fm(P.font());
         const double w = fm.horizontalAdvance(text);
         double y = r.center().y() + fm.ascent() / 2;

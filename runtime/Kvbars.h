@@ -21,6 +21,7 @@ class TKvBars : public TKvSeries {
     KV_PROPERTY(Kvbars::TKvBarLabelPosition, LabelPosition, TKvBarLabelPosition::NoLabel)
     KV_PROPERTY(Kvbars::TKvLabelStyle, LabelStyle, TKvLabelStyle::Value)
     KV_PROPERTY(TKvColor, LabelColor, 0xFF000000)
+    KV_OBJECT(TKvFont, LabelFont)
     KV_PROPERTY(int, BarWidth, 70)
     KV_PROPERTY(bool, BarsHorizontal, false)
     KV_PROPERTY(int, Depth3D, 6)
@@ -29,6 +30,7 @@ class TKvBars : public TKvSeries {
     KV_PROPERTY(QString, CaptionsField, {})
 public:
     explicit TKvBars(TComponent *AOwner = nullptr);
+    TKvColor GetLabelColor() const { return LabelColor(); }
     void Draw(QPainter &P, const TKvPlotArea &A) const override;
     void DrawLegendSample(QPainter &P, const QRectF &R) const override;
     // The bar rectangles in pixels, in the order of the values.

@@ -14,7 +14,11 @@ class TKvCustomGraph : public TKvControl {
     KV_PROPERTY(TKvColor, BackColor, 0xFFFFFFFF)
     KV_OBJECT(TKvGradientSettings, BackgroundGradient)
     KV_OBJECT(TKvFont, CaptionFont)
+    Q_PROPERTY(TKvColor CaptionColor READ GetCaptionColor WRITE SetCaptionColor STORED false)
 public:
+    TKvFont *GetCaptionFont() const { return FCaptionFont; }
+    TKvColor GetCaptionColor() const { return FCaptionFont->Color(); }
+    void SetCaptionColor(TKvColor C) { FCaptionFont->SetColor(C); }
     explicit TKvCustomGraph(TComponent *AOwner = nullptr, QWidget *AParent = nullptr);
     QString CaptionAsString() const { return FCaption.ToPlainText(); }
 

@@ -91,9 +91,9 @@ void TKvGraph2D::Paint(QPainter &P, const QRectF &Rect)
     P.setBrush(Qt::NoBrush);
     P.drawRect(da);
 
-    int h = 0, v = 0;
+    int stack[4] = {0, 0, 0, 0};
     for (const TKvAxis *a : Axes())
-        a->Draw(P, da, a->GetHorizontal() ? h++ : v++);
+        a->Draw(P, da, stack[int(a->Position())]++);
     for (const TKvCustomLegend *l : ElementsOf<TKvCustomLegend>())
         if (l->Visible())
             l->Draw(P, Rect);

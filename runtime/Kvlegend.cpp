@@ -5,6 +5,11 @@
 
 #include "Kvseries.h"
 
+double TKvCustomLegend::CaptionHeight() const
+{
+    return FCaption.IsEmpty() ? 0 : RichCaptionSize(FCaption, FFont).height() + 2;
+}
+
 QRectF TKvCustomLegend::Bounds(const QRectF &GraphRect) const
 {
     const QFontMetricsF fm(FFont->ToQFont());
@@ -14,7 +19,7 @@ QRectF TKvCustomLegend::Bounds(const QRectF &GraphRect) const
         textW = qMax(textW, fm.horizontalAdvance(ItemCaption(i)));
     const double rowH = qMax(double(FItemHeight), fm.height());
     const double w = cols * (FItemWidth + FDistanceItemCaption + textW + FDistanceToBorder) + FDistanceToBorder;
-    const double h = rows * rowH + 2 * FDistanceToBorder;
+    const double h = rows * rowH + 2 * FDistanceToBorder + CaptionHeight();
     const double x = FLeft < 0 ? GraphRect.right() - w - 10 : GraphRect.left() + FLeft;
     return QRectF(x, GraphRect.top() + FTop, w, h);
 }
@@ -35,14 +40,30 @@ void TKvCustomLegend::Draw(QPainter &P, const QRectF &GraphRect) const
     P.setPen(FFrame->GetPen(b));
     P.drawRect(b);
     P.setFont(font);
+    DrawRichCaption(P, QRectF(b.left(), b.top() + FDistanceToBorder, b.width(), CaptionHeight()), FCaption, FFont,
+                    TKvContentAlignment::TopCenter);
     for (int i = 0; i < n; ++i) {
         const double x = b.left() + FDistanceToBorder + (i % cols) * colW;
-        const double y = b.top() + FDistanceToBorder + (i / cols) * rowH;
+        const double y = b.top() + FDistanceToBorder + CaptionHeight() + (i / cols) * rowH;
         DrawItemSample(P, i, QRectF(x, y + 1, FItemWidth, rowH - 2));
         P.setPen(FFont->Color().ToQColor());
         P.drawText(QPointF(x + FItemWidth + FDistanceItemCaption, y + (rowH + fm.ascent() - fm.descent()) / 2), ItemCaption(i));
     }
     P.restore();
+}
+
+QRectF TKvLegend::Bounds(const QRectF &GraphRect) const
+{
+    const QRectF free = TKvCustomLegend::Bounds(GraphRect);
+    if (Position() == TKvLegendPosition::Free)
+        return free;
+    // Columns left, centre, right and rows top, middle, bottom of the chart, 10 pixels in.
+    static const int col[] = {0, 1, 2, 0, 2, 0, 1, 2}, row[] = {0, 0, 0, 1, 1, 2, 2, 2};
+    const int i = int(Position());
+    const QRectF inner = GraphRect.adjusted(10, 10, -10, -10);
+    const double x = inner.left() + col[i] * (inner.width() - free.width()) / 2;
+    const double y = inner.top() + row[i] * (inner.height() - free.height()) / 2;
+    return QRectF(x, y, free.width(), free.height());
 }
 
 QList<TKvSeries *> TKvLegend::Items() const

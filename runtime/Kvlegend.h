@@ -4,8 +4,18 @@
 
 class TKvSeries;
 
+namespace Kvlegend {
+Q_NAMESPACE
+// Where the legend sits in the chart; Free places it at Left, Top.
+enum class TKvLegendPosition { TopLeft, TopCenter, TopRight, MiddleLeft, MiddleRight, BottomLeft, BottomCenter,
+                               BottomRight, Free };
+Q_ENUM_NS(TKvLegendPosition)
+}
+using Kvlegend::TKvLegendPosition;
+
 class TKvCustomLegend : public TKvGraphElement {
     Q_OBJECT
+    KV_PROPERTY(TKvRichCaption, Caption, {})
     KV_PROPERTY(int, Left, -1)
     KV_PROPERTY(int, Top, 20)
     KV_PROPERTY(int, Columns, 1)
@@ -16,7 +26,13 @@ class TKvCustomLegend : public TKvGraphElement {
     KV_PROPERTY(TKvColor, BackColor, 0xFFFFFFFF)
     KV_OBJECT(TKvSimpleLineSettings, Frame)
     KV_OBJECT(TKvFont, Font)
+    Q_PROPERTY(TKvColor CaptionColor READ GetCaptionColor WRITE SetCaptionColor STORED false)
 public:
+    TKvFont *GetCaptionFont() const { return FFont; }
+    TKvColor GetCaptionColor() const { return FFont->Color(); }
+    void SetCaptionColor(TKvColor C) { FFont->SetColor(C); }
+    // After the item order was changed from outside: redraw with it.
+    virtual void ItemsOrderChanged() { Changed(); }
     explicit TKvCustomLegend(TComponent *AOwner = nullptr) : TKvGraphElement(AOwner) {}
     virtual int ItemCount() const = 0;
     virtual QString ItemCaption(int Index) const = 0;
@@ -24,13 +40,17 @@ public:
     // The legend's box for a chart of the given client rectangle; Left -1 puts it at the right.
     virtual QRectF Bounds(const QRectF &GraphRect) const;
     void Draw(QPainter &P, const QRectF &GraphRect) const;
+protected:
+    double CaptionHeight() const;
 };
 
 class TKvLegend : public TKvCustomLegend {
     Q_OBJECT
     KV_STRINGS(ItemsOrderList)
+    KV_PROPERTY(Kvlegend::TKvLegendPosition, Position, TKvLegendPosition::TopRight)
 public:
     explicit TKvLegend(TComponent *AOwner = nullptr) : TKvCustomLegend(AOwner) {}
+    QRectF Bounds(const QRectF &GraphRect) const override;
     // The series shown, in order: those named in ItemsOrderList first, then the rest of the
     // graph's series; a series merged into another shares that one's item.
     QList<TKvSeries *> Items() const;

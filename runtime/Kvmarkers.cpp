@@ -35,10 +35,12 @@ void TKvCrossHair::Draw(QPainter &P, const TKvPlotArea &A) const
     if (FCaptionPosition == TKvXHairCaptionPosition::Hidden)
         return;
     const QString text = QStringLiteral("%1; %2").arg(X()).arg(Y());
+    P.setFont(Font()->ToQFont());
     const QRectF box = P.fontMetrics().boundingRect(text).adjusted(-2, -2, 2, 2);
     const bool left = FCaptionPosition == TKvXHairCaptionPosition::TopLeft || FCaptionPosition == TKvXHairCaptionPosition::BottomLeft;
     const bool top = FCaptionPosition == TKvXHairCaptionPosition::TopLeft || FCaptionPosition == TKvXHairCaptionPosition::TopRight;
     const QPointF at(left ? c.x() - box.width() - 4 : c.x() + 4, top ? c.y() - 4 : c.y() + box.height() + 4);
+    P.setPen(Font()->Color().ToQColor());
     P.drawText(at, text);
 }
 
@@ -47,9 +49,9 @@ void TKvLabelWithArrowMarker::Draw(QPainter &P, const TKvPlotArea &A) const
     const QPointF tip = Position(A), tail = tip + QPointF(FArrowDeltaX, FArrowDeltaY);
     if (FArrow->Visible())
         DrawArrow(P, tail, tip, FArrow->GetPen(A.Rect), FArrow->PointLength(), FArrow->InnerLength(), FArrow->PointHeight());
-    const QSizeF s = RichCaptionSize(FCaption, FFont);
+    const QSizeF s = RichCaptionSize(FCaption, Font());
     const QPointF at = tail - QPointF(FArrowDeltaX >= 0 ? 0 : s.width(), FArrowDeltaY >= 0 ? 0 : s.height());
-    DrawRichCaption(P, QRectF(at, s), FCaption, FFont, TKvContentAlignment::TopLeft);
+    DrawRichCaption(P, QRectF(at, s), FCaption, Font(), TKvContentAlignment::TopLeft);
 }
 
 KV_REGISTER(TKvVerticalMarker)

@@ -17,8 +17,11 @@ class TKvMovable : public TKvGraphElement {
     KV_REF(TKvAxis, XAxis)
     KV_REF(TKvAxis, YAxis)
     KV_OBJECT(TKvSimpleLineSettings, Line)
+    KV_OBJECT(TKvFont, Font)
 public:
     explicit TKvMovable(TComponent *AOwner = nullptr);
+    TKvFont *GetFont() const { return FFont; }
+    void SetForeColor(TKvColor C) { FFont->SetColor(C); }
     // The marker's point in pixels.
     QPointF Position(const TKvPlotArea &A) const;
     virtual void Draw(QPainter &P, const TKvPlotArea &A) const = 0;
@@ -52,7 +55,6 @@ class TKvLabelWithArrowMarker : public TKvMovable {
     KV_PROPERTY(int, ArrowDeltaX, 40)
     KV_PROPERTY(int, ArrowDeltaY, -30)
     KV_OBJECT(TKvArrowSettings, Arrow)
-    KV_OBJECT(TKvFont, Font)
 public:
     explicit TKvLabelWithArrowMarker(TComponent *AOwner = nullptr) : TKvMovable(AOwner) {}
     void Draw(QPainter &P, const TKvPlotArea &A) const override;

@@ -74,6 +74,7 @@ class TKvPieChart : public TKvCustomGraph {
     KV_OBJECT(TKvSimpleLineSettings, SegmentBorder)
 public:
     explicit TKvPieChart(TComponent *AOwner = nullptr, QWidget *AParent = nullptr);
+    TKvColor GetLabelColor() const { return LabelColor(); }
     int SegmentCount() const { return int(FValues.size()); }
     // The fill of segment Index: the palette's entries in turn, or a built-in colour cycle.
     void FillSegment(QPainter &P, int Index, const QPainterPath &Shape) const;

@@ -62,6 +62,8 @@ class TKvRichLabel : public TKvControl {
     KV_OBJECT(TKvFont, Font)
 public:
     explicit TKvRichLabel(TComponent *AOwner = nullptr, QWidget *AParent = nullptr);
+    TKvFont *GetFont() const { return FFont; }
+    void SetForeColor(TKvColor C) { FFont->SetColor(C); }
 protected:
     void paintEvent(QPaintEvent *) override;
 };

@@ -72,7 +72,7 @@ struct Chart {
     {
         G->resize(300, 200);
         X->SetGraph(G);
-        Y->SetHorizontal(false);
+        Y->SetPosition(TKvAxisPosition::Left);
         Y->SetGraph(G);
         for (TKvAxis *a : {X, Y})
             a->SetStart(0), a->SetStop(10);
