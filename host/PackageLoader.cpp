@@ -109,8 +109,8 @@ QString TPackageLoader::Load(const QString &FileName, bool RecordFirst)
         throw EPackageError(QStringLiteral("Cannot load package \"%1\": %2").arg(path, lib.errorString()));
 
     // From here on a failure unloads what was loaded.
-    auto fail = [&](const QString &Message, bool RunFinalize) {
-        const QString finalError = TearDown(*entry, RunFinalize);
+    auto fail = [&](const QString &Message, bool Ran) {
+        const QString finalError = TearDown(*entry, Ran);
         throw EPackageError(finalError.isEmpty() ? Message : Message + QLatin1Char('\n') + finalError);
     };
 
@@ -207,14 +207,16 @@ QString TPackageLoader::Load(const QString &FileName, bool RecordFirst)
     return name;
 }
 
-QString TPackageLoader::TearDown(TEntry &Entry, bool RunFinalize)
+QString TPackageLoader::TearDown(TEntry &Entry, bool Ran)
 {
+    // Before its code ran, a package has made no registrations; and its name may be that of
+    // another package that is loaded (a second copy), whose rows must stay.
     QString error;
-    if (RunFinalize && Entry.Finalize) {
-        TPackageScope scope(Entry.Info.Name);
-        runGuarded(Entry.Finalize, error);
-    }
-    if (!Entry.Info.Name.isEmpty()) {
+    if (Ran) {
+        if (Entry.Finalize) {
+            TPackageScope scope(Entry.Info.Name);
+            runGuarded(Entry.Finalize, error);
+        }
         TDesignRegistry::Instance().UnregisterPackage(Entry.Info.Name);
         if (FServices)
             FServices->DropPackage(Entry.Info.Name);

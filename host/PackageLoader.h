@@ -87,9 +87,10 @@ signals:
 private:
     struct TEntry;
     QString Load(const QString &FileName, bool RecordFirst);
-    // Finalization, registrations, service entries, libraries: whatever of it was done.
-    // Returns the finalization's failure, if any.
-    QString TearDown(TEntry &Entry, bool RunFinalize);
+    // Unloads the libraries; when the package's code ran (Ran), first its finalization and
+    // the registrations and service entries booked to it. Returns the finalization's
+    // failure, if any.
+    QString TearDown(TEntry &Entry, bool Ran);
     std::vector<std::unique_ptr<TEntry>> FPackages;
     TIDEServices *FServices = nullptr;
 };

@@ -431,6 +431,17 @@ private slots:
         }
         QCOMPARE(reg.PalettePages(), QStringList{"TestPkgGood Page"});
         QCOMPARE(ide.Splash.Entries().size(), 1);
+        // A copy of it under another name: refused by its package name, the loaded one kept.
+        QTemporaryDir dir;
+        const QString copy = dir.filePath(QStringLiteral("libtstpkg_copy.so"));
+        QVERIFY(QFile::copy(QStringLiteral(KV_TESTPKG_GOOD), copy));
+        QFile::copy(QStringLiteral(KV_TESTPKG_DEP), dir.filePath(QStringLiteral("libtstpkg_dep.so")));
+        QVERIFY_THROWS_EXCEPTION(EPackageError, ide.Loader.LoadPackage(copy));
+        QCOMPARE(reg.PalettePages(), QStringList{"TestPkgGood Page"});
+        QCOMPARE(reg.CategoryRows().size(), 1);
+        QCOMPARE(ide.Splash.Entries().size(), 1);
+        QCOMPARE(ide.About.Entries().size(), 1);
+        QCOMPARE(ide.Loader.PackageNames(), QStringList{"TestPkgGood"});
         // Two packages: unloading one leaves the other's rows.
         ide.Loader.LoadPackage(PackageFile);
         ide.Loader.UnloadPackage(QStringLiteral("TestPkgGood"));
