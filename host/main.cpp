@@ -25,7 +25,8 @@ bool wantsHeadless(int argc, char **argv)
 {
     for (int i = 1; i < argc; ++i) {
         const QByteArray a(argv[i]);
-        if (a == "--list" || a == "--screenshots" || a.startsWith("--screenshots="))
+        if (a == "--list" || a == "--screenshots" || a.startsWith("--screenshots=") || a == "--help" || a == "-h" ||
+            a == "--help-all" || a == "--version" || a == "-v")
             return true;
     }
     return false;
@@ -34,7 +35,7 @@ bool wantsHeadless(int argc, char **argv)
 
 int main(int argc, char **argv)
 {
-    // The automation modes need no display; without one they run offscreen.
+    // The automation modes (and the help) need no display; without one they run offscreen.
     if (wantsHeadless(argc, argv) && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") &&
         qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
