@@ -117,6 +117,13 @@ void TKvSettingsFrame::ReadValues()
     FReading = false;
 }
 
+void TKvSettingsFrame::SetExtraProperties(const QStringList &Props)
+{
+    FExtra = Props;
+    FBuilt = false;
+    Changed();
+}
+
 void TKvSettingsFrame::Changed()
 {
     QObject *target = EditedObject();
@@ -127,7 +134,7 @@ void TKvSettingsFrame::Changed()
         FEditors.clear();
         FTarget = target;
         if (target)
-            for (const QString &prop : EditedProperties()) {
+            for (const QString &prop : EditedProperties() + FExtra) {
                 const int i = target->metaObject()->indexOfProperty(prop.toLatin1().constData());
                 if (i < 0)
                     continue;

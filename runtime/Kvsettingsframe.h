@@ -17,6 +17,10 @@ public:
     QStringList EditorNames() const;
     // Rebuilds the editors when the edited object changed, else shows the current values.
     void Changed() override;
+    void UpdateCombos() { Changed(); }
+    // The object the editors write, and further properties of it to show.
+    QObject *Edited() const { return EditedObject(); }
+    void SetExtraProperties(const QStringList &Props);
 signals:
     // After every change that an editor wrote.
     void OnSettingsChange();
@@ -34,6 +38,7 @@ private:
     QPointer<QObject> FTarget;
     bool FBuilt = false;
     QList<QPair<QString, QWidget *>> FEditors;
+    QStringList FExtra;
     bool FReading = false;
 };
 

@@ -22,6 +22,8 @@
 #include "Kvfloatedit.h"
 #include "Kvgdi.h"
 #include "Kvgraph2d.h"
+#include "Kvgraphedit.h"
+#include "Kvgraphsettingsfrm.h"
 #include "Kvgraphsettingstool.h"
 #include "Kvintegeredit.h"
 #include "Kvintegral.h"
@@ -183,6 +185,8 @@ private slots:
     void undoStackFreesAndRecreatesComponents();
     void settingsDialogCancelRestoresValues();
     void uniqueNameSkipsTakenNames();
+    void axisAutoRangeAndRoundedEnds();
+    void graphEditAddsComponentsWithUndo();
 };
 
 void TestRuntime::ownerFreesOwnedComponents()
@@ -974,6 +978,71 @@ void TestRuntime::uniqueNameSkipsTakenNames()
     QCOMPARE(UniqueName(&f.Root, QStringLiteral("Axis")), QStringLiteral("Axis3"));
     QCOMPARE(GetComponentFromRef(&f.Root, QStringLiteral("Form1.Axis2"))->Name(), QStringLiteral("Axis2"));
     QCOMPARE(GetComponentFromRef(&f.Root, QStringLiteral("Axis9")), nullptr);
+}
+
+void TestRuntime::axisAutoRangeAndRoundedEnds()
+{
+    Chart c;
+    auto *s = c.F.Add<TKvPointSeries>(QStringLiteral("S"));
+    s->SetGraph(c.G);
+    s->SetXData(Vector(c.F, QStringLiteral("Vx"), {-3, 4, 17}));
+    s->SetYData(Vector(c.F, QStringLiteral("Vy"), {1, 2, 3}));
+    c.X->SetAutoStart(true);
+    c.X->SetAutoStop(true);
+    c.X->Calculate();
+    QCOMPARE(c.X->Start(), -3.0);
+    QCOMPARE(c.X->Stop(), 17.0);
+    double a = c.X->Start(), b = c.X->Stop();
+    c.X->RoundEnds(a, b);
+    QVERIFY(a <= -3 && b >= 17);
+    QCOMPARE(std::fmod(a, 5.0), 0.0);
+    QCOMPARE(std::fmod(b, 5.0), 0.0);
+    QCOMPARE(c.Y->Start(), 0.0); // no automatic range asked for
+    // A right axis takes the other side: its ticks point right of the data area.
+    c.Y->SetPosition(TKvAxisPosition::Right);
+    QVERIFY(!c.Y->GetHorizontal());
+    const QImage img = c.G->grab().toImage();
+    const QRectF da = c.G->DataArea();
+    QVERIFY(qGray(img.pixel(qRound(da.right() + 3), qRound(da.bottom()))) < 200); // the tick at 0
+}
+
+void TestRuntime::graphEditAddsComponentsWithUndo()
+{
+    Chart c;
+    auto *s = c.F.Add<TKvLineSeries>(QStringLiteral("Series1"));
+    s->SetGraph(c.G);
+    TGraphEdit d;
+    d.SetGraph(c.G);
+    QCOMPARE(d.SettingsTab->count(), 4); // graph, two axes, one series
+    QVERIFY(d.SettingsTab->widget(0)->findChild<TKvGraphSettingsFrame *>(QStringLiteral("GraphFrame")));
+    d.SetActivPage(s);
+    QCOMPARE(d.ActivePageObject(), s);
+    d.AxLeft->trigger();
+    auto *left = ComponentCast<TKvAxis>(c.F.Root.FindComponent(QStringLiteral("LeftAxis1")));
+    QVERIFY(left);
+    QCOMPARE(left->Position(), TKvAxisPosition::Left);
+    QCOMPARE(left->Graph(), c.G);
+    QCOMPARE(d.ActivePageObject(), left);
+    d.AddBars->trigger();
+    auto *bars = ComponentCast<TKvBars>(c.F.Root.FindComponent(QStringLiteral("Bars1")));
+    QVERIFY(bars);
+    QCOMPARE(bars->Graph(), c.G);
+    d.AddLegendButton->click();
+    auto *legend = ComponentCast<TKvLegend>(c.F.Root.FindComponent(QStringLiteral("Legend1")));
+    QVERIFY(legend);
+    QCOMPARE(legend->Position(), TKvLegendPosition::Free);
+    QCOMPARE(legend->Caption().Text, QStringLiteral("Legend1"));
+    QCOMPARE(d.UndoStack()->Count(), 3);
+    // Undo takes the additions back, last first.
+    d.UndoStack()->Undo();
+    QVERIFY(!c.F.Root.FindComponent(QStringLiteral("Legend1")));
+    d.UndoStack()->Undo();
+    QVERIFY(!c.F.Root.FindComponent(QStringLiteral("Bars1")));
+    QCOMPARE(c.G->SeriesList(), QList<TKvSeries *>{s});
+    // Extended axis options add editors to the axis pages.
+    d.SetExtendedAxisOptions(true);
+    auto *axisFrame = d.findChild<TKvAxisSettingsFrame *>();
+    QVERIFY(axisFrame && axisFrame->EditorFor(QStringLiteral("MovingSlitWidth")));
 }
 
 QTEST_MAIN(TestRuntime)
