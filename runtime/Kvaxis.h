@@ -1,6 +1,7 @@
 #pragma once
 // Axes: a value range along one side of a graph's data area, with ticks and numbers.
 #include "Kvcustomgraph.h"
+#include "Kvdb.h"
 
 namespace Kvaxis {
 Q_NAMESPACE
@@ -41,6 +42,7 @@ class TKvAxis : public TKvGraphElement {
     KV_PROPERTY(double, LogToNormalScalingLevel, 1)
     KV_STRINGS(Rubrics)
     KV_PROPERTY(QString, RubricsField, {})
+    KV_REF(TDataSource, DataSource)
     KV_OBJECT(TKvAxisArrowPoint, ArrowPoint)
     KV_OBJECT(TKvFont, NumbersFont)
     KV_OBJECT(TKvFont, CaptionFont)
@@ -48,6 +50,7 @@ class TKvAxis : public TKvGraphElement {
     Q_PROPERTY(TKvColor CaptionColor READ GetCaptionColor WRITE SetCaptionColor STORED false)
 public:
     explicit TKvAxis(TComponent *AOwner = nullptr) : TKvGraphElement(AOwner) {}
+    TDataSource *GetDataSource() const { return DataSource(); }
     bool GetHorizontal() const { return FPosition == TKvAxisPosition::Bottom || FPosition == TKvAxisPosition::Top; }
     TKvFont *GetCaptionFont() const { return FCaptionFont; }
     TKvColor GetCaptionColor() const { return FCaptionFont->Color(); }

@@ -28,9 +28,11 @@ class TKvBars : public TKvSeries {
     KV_OBJECT(TKvAreaSettings, Area)
     KV_STRINGS(Captions)
     KV_PROPERTY(QString, CaptionsField, {})
+    KV_REF(TDataSource, DataSource)
 public:
     explicit TKvBars(TComponent *AOwner = nullptr);
     TKvColor GetLabelColor() const { return LabelColor(); }
+    TDataSource *GetDataSource() const { return DataSource(); }
     void Draw(QPainter &P, const TKvPlotArea &A) const override;
     void DrawLegendSample(QPainter &P, const QRectF &R) const override;
     // The bar rectangles in pixels, in the order of the values.

@@ -24,29 +24,109 @@ double DateTimeToDouble(const QDateTime &Value)
     return Epoch().msecsTo(utc) / 86400000.0;
 }
 
-QString DateTimeToText(double Value)
+TFormatSettings &FormatSettings()
+{
+    static TFormatSettings settings = [] {
+        const QLocale loc;
+        // The long time without its time zone: values carry none.
+        static const QRegularExpression zone(QStringLiteral("\\s*\\bt+\\b\\s*"));
+        return TFormatSettings{loc.dateFormat(QLocale::ShortFormat),
+                               loc.timeFormat(QLocale::LongFormat).remove(zone).trimmed()};
+    }();
+    return settings;
+}
+
+QString DateTimeToStr(double Value)
 {
     const QDateTime dt = DoubleToDateTime(Value);
-    const QLocale loc;
-    QString s = loc.toString(dt.date(), QLocale::ShortFormat);
+    const TFormatSettings &fs = FormatSettings();
+    QString s = dt.date().toString(fs.ShortDateFormat);
     if (dt.time() != QTime(0, 0))
-        s += QLatin1Char(' ') + loc.toString(dt.time(), QLocale::LongFormat).section(QLatin1Char(' '), 0, 0);
+        s += QLatin1Char(' ') + dt.time().toString(fs.LongTimeFormat);
     return s;
 }
 
-double TextToDateTime(const QString &Text)
+namespace {
+[[noreturn]] void invalidDateTime(const QString &Text)
+{
+    throw EConvertError(QStringLiteral("'%1' is not a valid date and time").arg(Text));
+}
+
+// Day, month and year as numbers in the order of the short date format (Qt's own reading would
+// put two-digit years into the 1900s); a text with month names is read by the pattern itself.
+QDate readDate(const QString &Text, const QString &Format)
+{
+    static const QRegularExpression parts(QStringLiteral("^(\\d+)[^\\w]+(\\d+)[^\\w]+(\\d+)$"));
+    const QRegularExpressionMatch m = parts.match(Text);
+    const int di = Format.indexOf(QLatin1Char('d')), mi = Format.indexOf(QLatin1Char('M')),
+              yi = Format.indexOf(QLatin1Char('y'));
+    if (!m.hasMatch() || di < 0 || mi < 0 || yi < 0)
+        return QDate::fromString(Text, Format);
+    auto rank = [&](int i) { return int(i > di) + int(i > mi) + int(i > yi); };
+    const int day = m.captured(1 + rank(di)).toInt(), month = m.captured(1 + rank(mi)).toInt();
+    const QString yearText = m.captured(1 + rank(yi));
+    int year = yearText.toInt();
+    if (yearText.size() <= 2) {
+        // Two-digit years fall into the 50 years before and after the current year.
+        const int now = QDate::currentDate().year();
+        year += now / 100 * 100;
+        if (year > now + 50)
+            year -= 100;
+        else if (year <= now - 50)
+            year += 100;
+    }
+    return QDate(year, month, day);
+}
+} // namespace
+
+double StrToDateTime(const QString &Text)
 {
     const QString t = Text.trimmed();
-    const QLocale loc;
-    const QString df = loc.dateFormat(QLocale::ShortFormat);
-    for (const QString &fmt : {df + QLatin1String(" HH:mm:ss"), df + QLatin1String(" HH:mm"), df,
-                               QStringLiteral("yyyy-MM-dd HH:mm:ss"), QStringLiteral("yyyy-MM-ddTHH:mm:ss"),
-                               QStringLiteral("yyyy-MM-dd")}) {
-        QDateTime dt = loc.toDateTime(t, fmt);
-        if (dt.isValid())
-            return DateTimeToDouble(dt);
+    if (t.isEmpty())
+        invalidDateTime(Text);
+    static const QRegularExpression timeAtEnd(
+        QStringLiteral("^(.*?)\\s*(\\d{1,2}):(\\d{1,2})(?::(\\d{1,2})(?:[.,](\\d{1,3}))?)?\\s*(AM|PM)?$"),
+        QRegularExpression::CaseInsensitiveOption);
+    QString datePart = t;
+    QTime time(0, 0);
+    const QRegularExpressionMatch m = timeAtEnd.match(t);
+    if (m.hasMatch()) {
+        int h = m.captured(2).toInt();
+        const QString ampm = m.captured(6).toUpper();
+        if (!ampm.isEmpty()) {
+            if (h < 1 || h > 12)
+                invalidDateTime(Text);
+            h = h % 12 + (ampm == QLatin1String("PM") ? 12 : 0);
+        }
+        time = QTime(h, m.captured(3).toInt(), m.captured(4).toInt(),
+                     m.captured(5).leftJustified(3, QLatin1Char('0')).toInt());
+        if (!time.isValid())
+            invalidDateTime(Text);
+        datePart = m.captured(1);
     }
-    throw EConvertError(QStringLiteral("'%1' is not a valid date and time").arg(Text));
+    QDate date(1899, 12, 30); // a time alone is a time of day 0
+    if (!datePart.isEmpty()) {
+        date = readDate(datePart, FormatSettings().ShortDateFormat);
+        if (!date.isValid())
+            invalidDateTime(Text);
+    }
+    return DateTimeToDouble(QDateTime(date, time, Qt::UTC));
+}
+
+QString DateTimeToText(double Value) { return DateTimeToStr(Value); }
+
+double TextToDateTime(const QString &Text)
+{
+    try {
+        return StrToDateTime(Text);
+    } catch (const EConvertError &) {
+        for (const char *iso : {"yyyy-MM-dd HH:mm:ss", "yyyy-MM-ddTHH:mm:ss", "yyyy-MM-dd"}) {
+            const QDateTime dt = QDateTime::fromString(Text.trimmed(), QString::fromLatin1(iso));
+            if (dt.isValid())
+                return DateTimeToDouble(dt);
+        }
+        throw;
+    }
 }
 
 QString DoubleToTimeSpanStr(double Value)

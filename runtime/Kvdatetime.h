@@ -4,11 +4,25 @@
 #include <QDateTime>
 #include <QString>
 
+// How dates and times are written and read: Qt format patterns ("dd.MM.yyyy", "HH:mm:ss").
+// Taken from the user's locale on first use; tests and hosts may set them.
+struct TFormatSettings {
+    QString ShortDateFormat;
+    QString LongTimeFormat;
+};
+TFormatSettings &FormatSettings();
+
 QDateTime DoubleToDateTime(double Value);
 double DateTimeToDouble(const QDateTime &Value);
-// Text of a date-time value: short date, then the time unless it is midnight.
+// Text of a date-time value by FormatSettings: short date, then the long time unless it is
+// midnight.
+QString DateTimeToStr(double Value);
+// Reads a date in the order of the short date format (day, month and year of one or more
+// digits, a two-digit year in the 50-year window around today), optionally followed by a time
+// "h:m[:s[.zzz]]" with AM/PM; raises EConvertError otherwise.
+double StrToDateTime(const QString &Text);
+// DateTimeToStr; reading also accepts ISO texts.
 QString DateTimeToText(double Value);
-// Reads what DateTimeToText writes (and ISO texts); raises EConvertError otherwise.
 double TextToDateTime(const QString &Text);
 // Time spans as "[d.]hh:mm:ss[.zzz]"; negative spans start with "-".
 QString DoubleToTimeSpanStr(double Value);

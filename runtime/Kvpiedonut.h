@@ -1,6 +1,7 @@
 #pragma once
 // Pie and donut charts, and the fill palette that colours their segments in turn.
 #include "Kvcustomgraph.h"
+#include "Kvdb.h"
 
 namespace Kvpiedonut {
 Q_NAMESPACE
@@ -58,6 +59,7 @@ class TKvPieChart : public TKvCustomGraph {
     KV_PROPERTY(TDoubleDynArray, Values, {})
     KV_STRINGS(Captions)
     KV_PROPERTY(QString, CaptionsField, {})
+    KV_REF(TDataSource, DataSource)
     KV_REF(TKvFillPalette, SegmentSettingsPalette)
     KV_PROPERTY(Kvpiedonut::TKvPieChartType, PieChartType, TKvPieChartType::Pie)
     KV_PROPERTY(float, StartAngle, 90)
@@ -75,6 +77,7 @@ class TKvPieChart : public TKvCustomGraph {
 public:
     explicit TKvPieChart(TComponent *AOwner = nullptr, QWidget *AParent = nullptr);
     TKvColor GetLabelColor() const { return LabelColor(); }
+    TDataSource *GetDataSource() const { return DataSource(); }
     int SegmentCount() const { return int(FValues.size()); }
     // The fill of segment Index: the palette's entries in turn, or a built-in colour cycle.
     void FillSegment(QPainter &P, int Index, const QPainterPath &Shape) const;

@@ -39,9 +39,10 @@ QBrush TKvGradientSettings::GetBrush(const QRectF &Rect) const
     const QPointF c(Rect.left() + Rect.width() * FRadialCenterX, Rect.top() + Rect.height() * FRadialCenterY);
     const double r = FStyle == TKvGradientStyle::Radial ? qMax(Rect.width(), Rect.height()) / 2 : Rect.width() / 2;
     QRadialGradient g(c, qMax(1.0, r));
-    g.setColorAt(0, FFirstColor.ToQColor());
+    // Radial gradients run from the first colour at the border to the last at the centre.
+    g.setColorAt(0, FLastColor.ToQColor());
     g.setColorAt(0.5, FMiddleColor.ToQColor());
-    g.setColorAt(1, FLastColor.ToQColor());
+    g.setColorAt(1, FFirstColor.ToQColor());
     QBrush b(g);
     if (FStyle == TKvGradientStyle::Elliptical && Rect.width() > 0) {
         // Stretch the circle to the rectangle's aspect around the centre.

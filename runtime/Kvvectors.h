@@ -1,6 +1,7 @@
 #pragma once
 // Data vectors: the values that series draw and calculations read.
 #include "Kvclasses.h"
+#include "Kvdb.h"
 
 class TKvCustomDoubleVector : public TKvNonVisual {
     Q_OBJECT
@@ -19,8 +20,10 @@ class TKvDoubleVector : public TKvCustomDoubleVector {
     Q_OBJECT
     KV_PROPERTY(TDoubleDynArray, Values, {})
     KV_PROPERTY(QString, DataField, {})
+    KV_REF(TDataSource, DataSource)
 public:
     explicit TKvDoubleVector(TComponent *AOwner = nullptr) : TKvCustomDoubleVector(AOwner) {}
+    TDataSource *GetDataSource() const { return DataSource(); }
     int Count() const override { return int(FValues.size()); }
     double Value(int Index) const override { return Index >= 0 && Index < FValues.size() ? FValues[Index] : 0.0; }
     // Raises EConvertError for a negative index.
