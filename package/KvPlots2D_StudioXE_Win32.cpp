@@ -1,6 +1,7 @@
 // The package's main unit: its info table and the entry points the host calls.
 #include <QtGlobal>
 
+#include "Kvdesign.h"
 #include "Kvregisterplots2dcomponents.h"
 #include "PackageModule.h"
 
@@ -38,7 +39,7 @@ const TPackageUnitEntry Units[] = {
     {"Kvcaptioneditor", nullptr, nullptr, nullptr},
     {"Kvarrowsettings", nullptr, nullptr, nullptr},
     {"Kvvectorseditor", nullptr, nullptr, nullptr},
-    {"Kvdesign", nullptr, nullptr, nullptr},
+    {"Kvdesign", nullptr, nullptr, Kvdesign::Register},
 };
 
 const TPackageInfoTable PackageInfo = {

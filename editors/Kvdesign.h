@@ -1,0 +1,10 @@
+#pragma once
+// The package's Object Inspector editors and component editors, and the procedure that binds
+// them to the chart library's property types, classes and property names.
+#include "Kvfloateditors.h"
+#include "Kvreferencepickers.h"
+
+namespace Kvdesign {
+// Called once by the host after loading the package.
+void Register();
+}
