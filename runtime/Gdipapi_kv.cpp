@@ -10,3 +10,14 @@ Qt::PenStyle ToPenStyle(TDashStyle Style)
     default: return Qt::SolidLine;
     }
 }
+
+Qt::PenCapStyle ToPenCapStyle(TLineCap Cap)
+{
+    switch (Cap) {
+    case LineCapSquare: return Qt::SquareCap;
+    case LineCapRound: return Qt::RoundCap;
+    default: return Qt::FlatCap;
+    }
+}
+
+bool IsAntiAliased(TSmoothingMode Mode) { return Mode == SmoothingModeHighQuality || Mode == SmoothingModeAntiAlias; }

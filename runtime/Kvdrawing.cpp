@@ -45,6 +45,12 @@ void DrawPointSymbol(QPainter &P, const QPen &Pen, const QBrush &Brush, double X
     P.restore();
 }
 
+void DrawPointSymbol(TGPGraphics *Graphics, const TKvPen *Pen, const TGPBrush *Brush, float X, float Y, float Size,
+                     TKvPointSymbol Symbol)
+{
+    DrawPointSymbol(*Graphics->Painter(), Pen->Pen(), *Brush, X, Y, Size, Symbol);
+}
+
 QBrush LinearBrush(const QRectF &Rect, double Angle, double Center, TKvColor First, TKvColor Middle, TKvColor Last)
 {
     // The gradient line runs through the centre at Angle and spans the rectangle.

@@ -18,5 +18,8 @@ class QPainter;
 // brush for its inside (crosses and the plus use only the pen).
 void DrawPointSymbol(QPainter &P, const QPen &Pen, const QBrush &Brush, double X, double Y, double Size,
                      TKvPointSymbol Symbol);
+// The same on a graphics object, in its smoothing mode.
+void DrawPointSymbol(TGPGraphics *Graphics, const TKvPen *Pen, const TGPBrush *Brush, float X, float Y, float Size,
+                     TKvPointSymbol Symbol);
 // A linear gradient over Rect at Angle degrees whose middle colour sits at Center (0..1).
 QBrush LinearBrush(const QRectF &Rect, double Angle, double Center, TKvColor First, TKvColor Middle, TKvColor Last);

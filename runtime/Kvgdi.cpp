@@ -3,26 +3,28 @@
 #include <QPainter>
 
 #include "Gdipapi_kv.h"
+#include "Gdipobj_kv.h"
 #include "SysUtils.h"
 
 #include <climits>
 
-QBrush GetAreaBrush(TKvAreaStyle Style, TKvColor ForeColor, TKvColor BackColor)
+TGPBrush GetAreaBrush(TKvAreaStyle Style, TKvColor ForeColor, TKvColor BackColor)
 {
-    static const Qt::BrushStyle styles[] = {Qt::SolidPattern, Qt::HorPattern, Qt::VerPattern, Qt::FDiagPattern,
-                                            Qt::BDiagPattern, Qt::CrossPattern, Qt::DiagCrossPattern,
-                                            Qt::Dense6Pattern, Qt::Dense4Pattern, Qt::Dense2Pattern, Qt::NoBrush};
-    Q_UNUSED(BackColor);
-    return QBrush(ForeColor.ToQColor(), styles[int(Style)]);
+    static const THatchStyle hatches[] = {HatchStyleHorizontal, HatchStyleHorizontal, HatchStyleVertical,
+                                          HatchStyleForwardDiagonal, HatchStyleBackwardDiagonal, HatchStyleCross,
+                                          HatchStyleDiagonalCross, HatchStyle25Percent, HatchStyle50Percent,
+                                          HatchStyle75Percent};
+    switch (Style) {
+    case TKvAreaStyle::Total: return TGPSolidBrush(ForeColor.Value);
+    case TKvAreaStyle::Empty: return TGPBrush();
+    default: return TGPHatchBrush(hatches[int(Style)], ForeColor.Value, BackColor.Value);
+    }
 }
 
 void FillArea(QPainter &P, const QRectF &Rect, TKvAreaStyle Style, TKvColor ForeColor, TKvColor BackColor)
 {
-    if (Style == TKvAreaStyle::Empty)
-        return;
-    if (Style != TKvAreaStyle::Total && BackColor.Alpha() != 0)
-        P.fillRect(Rect, BackColor.ToQColor());
-    P.fillRect(Rect, GetAreaBrush(Style, ForeColor, BackColor));
+    if (Style != TKvAreaStyle::Empty)
+        P.fillRect(Rect, GetAreaBrush(Style, ForeColor, BackColor));
 }
 
 static bool IsLight(TKvColor c)
@@ -262,4 +264,27 @@ QString ARGBToString(TKvColor Color, bool UseNames)
             if (c.Argb == Color.Value)
                 return QString::fromLatin1(c.Name);
     return QLatin1Char('$') + QStringLiteral("%1").arg(Color.Value, 8, 16, QLatin1Char('0')).toUpper();
+}
+
+QPen TKvPen::Pen() const
+{
+    return QPen(FColor.ToQColor(), qMax(0.0f, FWidth), ToPenStyle(FDashStyle), Qt::FlatCap, Qt::MiterJoin);
+}
+
+void TKvPen::DrawLine(QPainter &P, const QPointF &From, const QPointF &To) const
+{
+    P.save();
+    const QLineF line(From, To);
+    QPointF end = To;
+    if (FEndCap && line.length() > 0) {
+        // The line stops at the cap's base; the cap is filled in the pen's colour.
+        const double inset = qMin(line.length(), double(FEndCap->BaseInset()) * FWidth);
+        end = line.pointAt(1 - inset / line.length());
+        P.setPen(Qt::NoPen);
+        P.setBrush(FColor.ToQColor());
+        P.drawPath(FEndCap->Placed(From, To, FWidth));
+    }
+    P.setPen(Pen());
+    P.drawLine(From, end);
+    P.restore();
 }

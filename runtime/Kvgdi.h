@@ -5,6 +5,9 @@
 #include <QMetaType>
 #include <QObject>
 
+#include "Gdipapi_kv.h"
+#include "Gdipobj_kv.h"
+
 // A 32-bit ARGB colour, alpha in the top byte. Form files store it as a signed 32-bit integer.
 struct TKvColor {
     quint32 Value = 0xFF000000;
@@ -26,9 +29,10 @@ Q_ENUM_NS(TKvAreaStyle)
 using Kvgdi::TKvAreaStyle;
 
 // The brush that fills an area in the given style: Total fills with the fore colour, Empty
-// not at all, the hatches draw the fore colour over the back colour.
-QBrush GetAreaBrush(TKvAreaStyle Style, TKvColor ForeColor, TKvColor BackColor);
-// Fills Rect with an area style (the back colour first, then the hatch).
+// not at all, the hatches draw the fore colour over the back colour. A new brush of the
+// caller's (it passes wherever a QBrush goes).
+TGPBrush GetAreaBrush(TKvAreaStyle Style, TKvColor ForeColor, TKvColor BackColor);
+// Fills Rect with an area style.
 class QPainter;
 void FillArea(QPainter &P, const QRectF &Rect, TKvAreaStyle Style, TKvColor ForeColor, TKvColor BackColor);
 // A colour that stands out against the given one (black or white).
@@ -46,3 +50,28 @@ const QStringList &ColorNames();
 TKvColor ColorToARGB(const QString &Text);
 // The name of the colour when UseNames and it has one, else "$AARRGGBB".
 QString ARGBToString(TKvColor Color, bool UseNames);
+
+// A pen of the GDI+ layer: colour, width, dash style and an optional custom end cap (not
+// owned: the caller keeps it alive while the pen uses it).
+class TGPCustomLineCap;
+class TKvPen {
+public:
+    TKvPen(TKvColor Color, float Width) : FColor(Color), FWidth(Width) {}
+    TKvColor GetColor() const { return FColor; }
+    void SetColor(TKvColor Color) { FColor = Color; }
+    float GetWidth() const { return FWidth; }
+    void SetWidth(float Width) { FWidth = Width; }
+    TDashStyle GetDashStyle() const { return FDashStyle; }
+    void SetDashStyle(TDashStyle Style) { FDashStyle = Style; }
+    const TGPCustomLineCap *GetCustomEndCap() const { return FEndCap; }
+    void SetCustomEndCap(const TGPCustomLineCap *Cap) { FEndCap = Cap; }
+    // The Qt pen for the line itself (flat ends; the cap is drawn by DrawLine).
+    QPen Pen() const;
+    // Draws a line from From to To, with the end cap at To when there is one.
+    void DrawLine(QPainter &P, const QPointF &From, const QPointF &To) const;
+private:
+    TKvColor FColor;
+    float FWidth;
+    TDashStyle FDashStyle = DashStyleSolid;
+    const TGPCustomLineCap *FEndCap = nullptr;
+};

@@ -4,6 +4,8 @@
 #include <QRadialGradient>
 #include <QtMath>
 
+#include "Gdipobj_kv.h"
+
 TKvSettings::TKvSettings(TKvNotify OnChange, QObject *Parent) : TPersistent(Parent), FOnChange(std::move(OnChange)) {}
 
 void TKvSettings::Changed()
@@ -79,6 +81,18 @@ void DrawArrow(QPainter &P, const QPointF &From, const QPointF &To, const QPen &
     P.setBrush(Pen.brush());
     P.drawPolygon(tip);
     P.restore();
+}
+
+TGPCustomLineCap *ArrowPointCap(const TKvArrowSettings *Settings)
+{
+    const double l = Settings->PointLength(), i = Settings->InnerLength(), h = Settings->PointHeight();
+    QPainterPath tip;
+    tip.moveTo(0, 0);
+    tip.lineTo(l, h);
+    tip.lineTo(i, 0);
+    tip.lineTo(l, -h);
+    tip.closeSubpath();
+    return new TGPCustomLineCap(tip, float(i));
 }
 
 QBrush TKvAreaSettings::GetBrush(const QRectF &Rect) const

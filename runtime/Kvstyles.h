@@ -85,6 +85,12 @@ class QPainter;
 void DrawArrow(QPainter &P, const QPointF &From, const QPointF &To, const QPen &Pen, double PointLength,
                double InnerLength, double PointHeight);
 
+// The arrow tip as a custom line cap in line widths (the caller frees it): the point at the
+// line's end, the barbs PointLength back and PointHeight off the axis, the inner corner
+// InnerLength back, where the line stops.
+class TGPCustomLineCap;
+TGPCustomLineCap *ArrowPointCap(const TKvArrowSettings *Settings);
+
 class TKvAxisArrowPoint : public TKvSettings {
     Q_OBJECT
     KV_PROPERTY(bool, Visible, false)

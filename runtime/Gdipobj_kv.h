@@ -1,0 +1,95 @@
+#pragma once
+// The drawing objects of the drawing layer under the GDI+ object API's names, over QPainter:
+// a graphics object opened on a painter for one paint call, pens and brushes. Pens and
+// brushes are Qt's own values underneath, so that they pass wherever a QPen or QBrush goes.
+#include <QBrush>
+#include <QPainterPath>
+#include <QPen>
+
+#include "Gdipapi_kv.h"
+
+class QPainter;
+
+class TGPBrush : public QBrush {
+public:
+    TGPBrush() : QBrush(Qt::NoBrush) {}
+    explicit TGPBrush(const QBrush &Brush) : QBrush(Brush) {}
+};
+
+class TGPSolidBrush : public TGPBrush {
+public:
+    explicit TGPSolidBrush(ARGB Color);
+    ARGB GetColor() const { return color().rgba(); }
+    void SetColor(ARGB Color);
+};
+
+// The API's hatch styles that the chart's area styles use, with the API's numbers.
+enum THatchStyle { HatchStyleHorizontal = 0, HatchStyleVertical = 1, HatchStyleForwardDiagonal = 2,
+                   HatchStyleBackwardDiagonal = 3, HatchStyleCross = 4, HatchStyleDiagonalCross = 5,
+                   HatchStyle25Percent = 9, HatchStyle50Percent = 12, HatchStyle75Percent = 15 };
+
+// An 8 x 8 pattern tiled from the origin: the fore colour on the set pixels, the back colour
+// on the others.
+class TGPHatchBrush : public TGPBrush {
+public:
+    TGPHatchBrush(THatchStyle Style, ARGB ForeColor, ARGB BackColor);
+    THatchStyle GetHatchStyle() const { return FStyle; }
+private:
+    THatchStyle FStyle;
+};
+
+// A pen as the API makes it: flat caps, mitred joins; width 0 draws one pixel wide.
+class TGPPen : public QPen {
+public:
+    explicit TGPPen(ARGB Color, float Width = 1);
+    explicit TGPPen(const QPen &Pen);
+    ARGB GetColor() const { return color().rgba(); }
+    void SetColor(ARGB Color);
+    float GetWidth() const { return float(widthF()); }
+    void SetWidth(float Width);
+    TDashStyle GetDashStyle() const { return FDashStyle; }
+    void SetDashStyle(TDashStyle Style);
+    // QPainter strokes both ends alike: the end cap decides how they look.
+    TLineCap GetStartCap() const { return FStartCap; }
+    void SetStartCap(TLineCap Cap) { FStartCap = Cap; }
+    TLineCap GetEndCap() const { return FEndCap; }
+    void SetEndCap(TLineCap Cap);
+    void SetLineCap(TLineCap StartCap, TLineCap EndCap);
+private:
+    TDashStyle FDashStyle = DashStyleSolid;
+    TLineCap FStartCap = LineCapFlat, FEndCap = LineCapFlat;
+};
+
+// A line end of its own shape, in line widths: the path has the line's end point at the origin
+// and reaches back along +X (towards the line's start); the line itself stops BaseInset widths
+// before its end point, where the cap takes over.
+class TGPCustomLineCap {
+public:
+    TGPCustomLineCap(const QPainterPath &Path, float BaseInset) : FPath(Path), FBaseInset(BaseInset) {}
+    float BaseInset() const { return FBaseInset; }
+    const QPainterPath &Path() const { return FPath; }
+    // The cap at the end To of a line from From, for a pen of the given width.
+    QPainterPath Placed(const QPointF &From, const QPointF &To, float Width) const;
+private:
+    QPainterPath FPath;
+    float FBaseInset;
+};
+
+// Drawing on a painter that is already open (the canvas's handle). It keeps the painter's
+// state for its own lifetime and gives it back as it found it when it goes.
+class TGPGraphics {
+public:
+    explicit TGPGraphics(QPainter *Painter);
+    ~TGPGraphics();
+    TGPGraphics(const TGPGraphics &) = delete;
+    TGPGraphics &operator=(const TGPGraphics &) = delete;
+    QPainter *Painter() const { return FPainter; }
+
+    TSmoothingMode GetSmoothingMode() const { return FSmoothingMode; }
+    void SetSmoothingMode(TSmoothingMode Mode);
+    void FillRectangle(const TGPBrush *Brush, float X, float Y, float Width, float Height);
+    void DrawLine(const TGPPen *Pen, float X1, float Y1, float X2, float Y2);
+private:
+    QPainter *FPainter;
+    TSmoothingMode FSmoothingMode = SmoothingModeDefault;
+};
