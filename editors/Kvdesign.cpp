@@ -42,6 +42,10 @@ void Register()
     RegisterPropertyEditor(Double, &TKvAxis::staticMetaObject, "MovingSlitIncrement", PropertyEditorClass<TKvRealOrTimeSpanProperty>());
 
     // Owner-drawn style pickers: dash style, colour, point symbol, area style
+    RegisterPropertyEditor(TypeInfo<TDashStyle>(), nullptr, "", PropertyEditorClass<TKvDashStyleEditor>());
+    RegisterPropertyEditor(TypeInfo<TKvColor>(), nullptr, "", PropertyEditorClass<TKvColorEditor>());
+    RegisterPropertyEditor(TypeInfo<TKvPointSymbol>(), nullptr, "", PropertyEditorClass<TKvPointSymbolEditor>());
+    RegisterPropertyEditor(TypeInfo<TKvAreaStyle>(), nullptr, "", PropertyEditorClass<TKvAreaStyleEditor>());
 
     // Rich captions
 

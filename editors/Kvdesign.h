@@ -3,6 +3,7 @@
 // them to the chart library's property types, classes and property names.
 #include "Kvfloateditors.h"
 #include "Kvreferencepickers.h"
+#include "Kvstylepickers.h"
 
 namespace Kvdesign {
 // Called once by the host after loading the package.
