@@ -1,20 +1,152 @@
 #include "Kvgradientfrm.h"
 
-TKvGradientFrame::TKvGradientFrame(TComponent *AOwner, QWidget *AParent) : TKvSettingsFrame(AOwner, AParent)
+#include <QComboBox>
+#include <QEvent>
+#include <QLabel>
+#include <QPainter>
+
+#include "Kvcolorpicker.h"
+#include "Kvfloatedit.h"
+
+namespace {
+QLabel *Caption(const QString &Text, int Left, int Top, QWidget *Parent)
 {
-    connect(this, &TKvSettingsFrame::OnSettingsChange, this, &TKvGradientFrame::OnGradientChange);
+    auto *l = new QLabel(Text, Parent);
+    l->setGeometry(Left, Top, 58, 21);
+    return l;
+}
+
+TKvDoubleEdit *CentreEdit(const QString &Hint, int Left, int Top, QWidget *Parent)
+{
+    auto *e = new TKvDoubleEdit(nullptr, Parent);
+    e->SetBounds(Left, Top, 48, 21);
+    e->SetFormat(QStringLiteral("0.000"));
+    e->SetMaxValue(1);
+    e->SetIncrement(0.05);
+    e->SetHint(Hint);
+    return e;
+}
+} // namespace
+
+TKvGradientFrame::TKvGradientFrame(TComponent *AOwner, QWidget *AParent) : TKvControl(AOwner, AParent)
+{
+    resize(250, 135);
+    const auto picker = [this](const QString &Hint, int Left, QLabel *&Label, const QString &Text) {
+        auto *c = new TKvColorPickCombo(nullptr, this);
+        c->SetBounds(Left, 0, 40, 22);
+        c->SetHint(Hint);
+        Label = new QLabel(Text, this);
+        Label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+        c->installEventFilter(this); // the caption follows its picker when a host moves it
+        return c;
+    };
+    FFirst = picker(QStringLiteral("First color of the gradient"), 0, FFirstLabel, QStringLiteral("First"));
+    FMiddle = picker(QStringLiteral("Middle color of the gradient"), 60, FMiddleLabel, QStringLiteral("Middle"));
+    FLast = picker(QStringLiteral("Last color of the gradient"), 120, FLastLabel, QStringLiteral("Last"));
+
+    Caption(QStringLiteral("Style"), 0, 42, this);
+    FStyle = new QComboBox(this);
+    FStyle->setGeometry(60, 42, 100, 21);
+    FStyle->addItems({QStringLiteral("Linear"), QStringLiteral("Radial"), QStringLiteral("Elliptical")});
+    FStyle->setToolTip(QStringLiteral("Style of the gradient"));
+
+    Caption(QStringLiteral("Angle"), 0, 66, this);
+    FAngle = new TKvNumericUpDn(nullptr, this);
+    FAngle->SetBounds(60, 66, 48, 21);
+    FAngle->SetMaxValue(360);
+    FAngle->SetIncrement(5);
+    FAngle->SetHint(QStringLiteral("Angle of the linear gradient in degrees"));
+    Caption(QStringLiteral("Center"), 0, 90, this);
+    FCenter = CentreEdit(QStringLiteral("Center of the linear gradient (0..1)"), 60, 90, this);
+    Caption(QStringLiteral("X, Y"), 0, 114, this);
+    FCenterX = CentreEdit(QStringLiteral("Horizontal center of the radial gradient (0..1)"), 60, 114, this);
+    FCenterY = CentreEdit(QStringLiteral("Vertical center of the radial gradient (0..1)"), 112, 114, this);
+
+    FSample = new QLabel(this);
+    FSample->setGeometry(166, 42, 84, 93);
+    FSample->setToolTip(QStringLiteral("Sample of the gradient"));
+
+    connect(FFirst, &TKvColorPickCombo::OnValueChanged, this, [this] { Write([this](auto *G) { G->SetFirstColor(FFirst->ActiveColor()); }); });
+    connect(FMiddle, &TKvColorPickCombo::OnValueChanged, this, [this] { Write([this](auto *G) { G->SetMiddleColor(FMiddle->ActiveColor()); }); });
+    connect(FLast, &TKvColorPickCombo::OnValueChanged, this, [this] { Write([this](auto *G) { G->SetLastColor(FLast->ActiveColor()); }); });
+    connect(FStyle, &QComboBox::currentIndexChanged, this, [this](int I) { Write([I](auto *G) { G->SetStyle(TKvGradientStyle(I)); }); });
+    connect(FAngle, &TKvNumericUpDn::OnValueChanged, this, [this] { Write([this](auto *G) { G->SetLinearAngle(float(FAngle->Value())); }); });
+    connect(FCenter, &TKvDoubleEdit::OnValueChanged, this, [this] { Write([this](auto *G) { G->SetLinearCenter(float(FCenter->Value())); }); });
+    connect(FCenterX, &TKvDoubleEdit::OnValueChanged, this, [this] { Write([this](auto *G) { G->SetRadialCenterX(float(FCenterX->Value())); }); });
+    connect(FCenterY, &TKvDoubleEdit::OnValueChanged, this, [this] { Write([this](auto *G) { G->SetRadialCenterY(float(FCenterY->Value())); }); });
+    for (QWidget *c : ExposedControls())
+        eventFilter(c, nullptr);
     Changed();
 }
 
-QStringList TKvGradientFrame::EditedProperties() const
+void TKvGradientFrame::SetGradient(TKvGradientSettings *V)
 {
-    return {QStringLiteral("Style"), QStringLiteral("FirstColor"), QStringLiteral("LastColor"), QStringLiteral("MiddleColor"),
-            QStringLiteral("LinearAngle"), QStringLiteral("LinearCenter"), QStringLiteral("RadialCenterX"), QStringLiteral("RadialCenterY")};
+    FGradient = V;
+    Changed();
 }
 
-QList<QWidget *> TKvGradientFrame::ExposedControls() const
+QList<QWidget *> TKvGradientFrame::ExposedControls() const { return {FFirst, FMiddle, FLast}; }
+
+bool TKvGradientFrame::eventFilter(QObject *Watched, QEvent *E)
 {
-    return {EditorFor(QStringLiteral("Style")), EditorFor(QStringLiteral("FirstColor")), EditorFor(QStringLiteral("LastColor"))};
+    if (!E || E->type() == QEvent::Move || E->type() == QEvent::Resize) {
+        const QList<QWidget *> pickers = ExposedControls();
+        const QList<QLabel *> labels{FFirstLabel, FMiddleLabel, FLastLabel};
+        const qsizetype i = pickers.indexOf(static_cast<QWidget *>(Watched));
+        if (i >= 0)
+            labels[i]->setGeometry(pickers[i]->x() - 5, pickers[i]->geometry().bottom() + 2, pickers[i]->width() + 10, 16);
+    }
+    return TKvControl::eventFilter(Watched, E);
+}
+
+template <class F> void TKvGradientFrame::Write(F &&Setter)
+{
+    if (FReading || !FGradient)
+        return;
+    Setter(FGradient.data());
+    Changed();
+    emit OnGradientChange();
+}
+
+void TKvGradientFrame::Changed()
+{
+    FReading = true;
+    const bool has = FGradient;
+    for (QWidget *w : findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
+        w->setEnabled(has);
+    if (has) {
+        const TKvGradientSettings *g = FGradient;
+        FFirst->SetActiveColor(g->FirstColor());
+        FMiddle->SetActiveColor(g->MiddleColor());
+        FLast->SetActiveColor(g->LastColor());
+        FStyle->setCurrentIndex(int(g->Style()));
+        FAngle->SetValue(g->LinearAngle());
+        FCenter->SetValue(g->LinearCenter());
+        FCenterX->SetValue(g->RadialCenterX());
+        FCenterY->SetValue(g->RadialCenterY());
+        // Only the values that the chosen style uses can be edited.
+        const bool linear = g->Style() == TKvGradientStyle::Linear;
+        FAngle->setEnabled(linear);
+        FCenter->setEnabled(linear);
+        FCenterX->setEnabled(!linear);
+        FCenterY->setEnabled(!linear);
+    }
+    FReading = false;
+    DrawSample();
+}
+
+void TKvGradientFrame::DrawSample()
+{
+    QPixmap pm(FSample->size());
+    pm.fill(palette().color(QPalette::Window));
+    if (FGradient) {
+        QPainter p(&pm);
+        const QRectF r(0, 0, pm.width() - 1, pm.height() - 1);
+        p.fillRect(r, FGradient->GetBrush(r));
+        p.setPen(palette().color(QPalette::Mid));
+        p.drawRect(r);
+    }
+    FSample->setPixmap(pm);
 }
 
 KV_REGISTER(TKvGradientFrame)

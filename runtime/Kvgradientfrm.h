@@ -1,23 +1,45 @@
 #pragma once
-// The gradient frame: edits the gradient settings object given to Gradient in place.
-#include "Kvsettingsframe.h"
+// The gradient frame: edits the gradient settings object given to Gradient in place, with a
+// sample of the gradient beside its controls.
+#include <QPointer>
+
+#include "Kvclasses.h"
 #include "Kvstyles.h"
 
-class TKvGradientFrame : public TKvSettingsFrame {
+class QComboBox;
+class QLabel;
+class TKvColorPickCombo;
+class TKvDoubleEdit;
+class TKvNumericUpDn;
+
+class TKvGradientFrame : public TKvControl {
     Q_OBJECT
     Q_PROPERTY(TKvGradientSettings *Gradient READ Gradient WRITE SetGradient)
 public:
     explicit TKvGradientFrame(TComponent *AOwner = nullptr, QWidget *AParent = nullptr);
+    KV_UI_CONSTRUCTOR(TKvGradientFrame)
     TKvGradientSettings *Gradient() const { return FGradient; }
     // Refers to the object (no copy); nil edits nothing.
-    void SetGradient(TKvGradientSettings *V) { FGradient = V; Changed(); }
-    // The three editors a host may move aside: style, first colour, last colour.
+    void SetGradient(TKvGradientSettings *V);
+    // The three controls of the top row that a host may move aside (to make room for its own
+    // widgets), in this order: first, middle and last colour.
     QList<QWidget *> ExposedControls() const;
+    // Shows the gradient's current values again (after a change made elsewhere).
+    void Changed() override;
 signals:
+    // After every change the frame wrote into the gradient.
     void OnGradientChange();
 protected:
-    QObject *EditedObject() const override { return FGradient; }
-    QStringList EditedProperties() const override;
+    bool eventFilter(QObject *Watched, QEvent *E) override;
 private:
+    template <class F> void Write(F &&Setter);
+    void DrawSample();
     QPointer<TKvGradientSettings> FGradient;
+    TKvColorPickCombo *FFirst, *FMiddle, *FLast;
+    QLabel *FFirstLabel, *FMiddleLabel, *FLastLabel;
+    QComboBox *FStyle;
+    TKvNumericUpDn *FAngle;
+    TKvDoubleEdit *FCenter, *FCenterX, *FCenterY;
+    QLabel *FSample;
+    bool FReading = false;
 };

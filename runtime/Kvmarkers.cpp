@@ -1,5 +1,6 @@
 #include "Kvmarkers.h"
 
+#include <QMouseEvent>
 #include <QPainter>
 
 TKvMovable::TKvMovable(TComponent *AOwner) : TKvGraphElement(AOwner) { FLine->SetColor(0xFFFF0000); }
@@ -53,6 +54,111 @@ void TKvLabelWithArrowMarker::Draw(QPainter &P, const TKvPlotArea &A) const
     const QPointF at = tail - QPointF(FArrowDeltaX >= 0 ? 0 : s.width(), FArrowDeltaY >= 0 ? 0 : s.height());
     DrawRichCaption(P, QRectF(at, s), FCaption, Font(), TKvContentAlignment::TopLeft);
 }
+
+namespace Kvmarkers {
+
+TKvMarkerControl::TKvMarkerControl(QWidget *AParent)
+    : QWidget(AParent), FLine(new TKvSimpleLineSettings([this] { update(); }, this))
+{
+    setAttribute(Qt::WA_TranslucentBackground); // the picture below stays visible
+}
+
+double TKvMarkerControl::X() const { return FX ? *FX : x() + (width() - 1) / 2.0; }
+double TKvMarkerControl::Y() const { return FY ? *FY : y() + (height() - 1) / 2.0; }
+
+void TKvMarkerControl::SetX(double V)
+{
+    FX = V;
+    Place();
+}
+
+void TKvMarkerControl::SetY(double V)
+{
+    FY = V;
+    Place();
+}
+
+void TKvMarkerControl::Place()
+{
+    move(qRound(X() - (width() - 1) / 2.0), qRound(Y() - (height() - 1) / 2.0));
+}
+
+void TKvMarkerControl::resizeEvent(QResizeEvent *E)
+{
+    QWidget::resizeEvent(E);
+    if (FX || FY)
+        Place(); // the centre stays where it was set
+}
+
+void TKvMarkerControl::mousePressEvent(QMouseEvent *E)
+{
+    if (!FMouseDrag || E->button() != Qt::LeftButton) {
+        QWidget::mousePressEvent(E);
+        return;
+    }
+    FDragging = true;
+    FGrip = E->position() - QPointF((width() - 1) / 2.0, (height() - 1) / 2.0);
+}
+
+void TKvMarkerControl::mouseMoveEvent(QMouseEvent *E)
+{
+    if (!FDragging)
+        return;
+    const QPointF centre = mapToParent(E->position()) - FGrip;
+    double nx = centre.x(), ny = centre.y();
+    if (FClipToData && parentWidget()) {
+        nx = qBound(0.0, nx, parentWidget()->width() - 1.0);
+        ny = qBound(0.0, ny, parentWidget()->height() - 1.0);
+    }
+    FX = nx;
+    if (MovesVertically())
+        FY = ny;
+    Place();
+    emit OnMarkerMoving();
+}
+
+void TKvMarkerControl::mouseReleaseEvent(QMouseEvent *E)
+{
+    if (FDragging && E->button() == Qt::LeftButton)
+        FDragging = false;
+    else
+        QWidget::mouseReleaseEvent(E);
+}
+
+QPen TKvMarkerControl::LinePen() const
+{
+    QPen pen = FLine->GetPen(rect());
+    pen.setWidthF(qMax(1.0f, FLine->Width()));
+    return pen;
+}
+
+TKvVerticalMarker::TKvVerticalMarker(QWidget *AParent) : TKvMarkerControl(AParent) { setCursor(Qt::SizeHorCursor); }
+
+void TKvVerticalMarker::paintEvent(QPaintEvent *)
+{
+    // A line through the centre with small grips at both ends.
+    QPainter p(this);
+    const double c = (width() - 1) / 2.0 + 0.5;
+    p.setPen(LinePen());
+    p.drawLine(QPointF(c, 0), QPointF(c, height()));
+    p.setPen(Qt::NoPen);
+    p.setBrush(LinePen().color());
+    p.drawPolygon(QPolygonF({QPointF(0, 0), QPointF(width(), 0), QPointF(c, 3)}));
+    p.drawPolygon(QPolygonF({QPointF(0, height()), QPointF(width(), height()), QPointF(c, height() - 3)}));
+}
+
+TKvCrossHair::TKvCrossHair(QWidget *AParent) : TKvMarkerControl(AParent) { setCursor(Qt::SizeAllCursor); }
+
+void TKvCrossHair::paintEvent(QPaintEvent *)
+{
+    QPainter p(this);
+    const QPointF c((width() - 1) / 2.0 + 0.5, (height() - 1) / 2.0 + 0.5);
+    p.setPen(LinePen());
+    p.drawLine(QPointF(c.x(), 0), QPointF(c.x(), height()));
+    p.drawLine(QPointF(0, c.y()), QPointF(width(), c.y()));
+}
+
+} // namespace Kvmarkers
 
 KV_REGISTER(TKvVerticalMarker)
 KV_REGISTER(TKvHorizontalMarker)
