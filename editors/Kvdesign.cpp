@@ -79,6 +79,8 @@ void Register()
     RegisterPropertyEditor(TypeInfo<TKvPieLegendPosition>(), nullptr, "", PropertyEditorClass<TKvNotSortedEnum>());
 
     // Area settings, gradient settings
+    RegisterPropertyEditor(TypeInfo<TKvAreaSettings>(), nullptr, "", PropertyEditorClass<TKvAreaSettingsEditor>());
+    RegisterPropertyEditor(TypeInfo<TKvGradientSettings>(), nullptr, "", PropertyEditorClass<TKvGradientSettingsEditor>());
 
     // Axis references
     RegisterPropertyEditor(TypeInfo<TKvAxis>(), &TKvAxis::staticMetaObject, "MasterAxis", PropertyEditorClass<TKvMasterAxisProperty>());

@@ -1,6 +1,7 @@
 #pragma once
 // The package's Object Inspector editors and component editors, and the procedure that binds
 // them to the chart library's property types, classes and property names.
+#include "Kvareagradienteditors.h"
 #include "Kvfloateditors.h"
 #include "Kvreferencepickers.h"
 #include "Kvstylepickers.h"
