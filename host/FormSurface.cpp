@@ -1,28 +1,49 @@
 #include "FormSurface.h"
 
+#include <QEvent>
 #include <QLinearGradient>
 #include <QPainter>
+
+#include "DesignForm.h"
 
 namespace {
 constexpr int FrameWidth = 4;
 constexpr int CaptionHeight = 24;
 } // namespace
 
-TFormSurface::TFormSurface(QWidget *parent) : QWidget(parent), FCaption(QStringLiteral("Form1"))
+TFormSurface::TFormSurface(QWidget *parent) : QWidget(parent), FForm(new TDesignForm(this))
 {
     setObjectName(QStringLiteral("FormSurface"));
-    resize(640, 440);
+    FForm->installEventFilter(this);
+    connect(FForm, &TDesignForm::CaptionChanged, this, [this] { update(); });
+    FitToForm();
 }
 
-void TFormSurface::SetCaption(const QString &Value)
-{
-    FCaption = Value;
-    update();
-}
+QString TFormSurface::Caption() const { return FForm->Caption(); }
+void TFormSurface::SetCaption(const QString &Value) { FForm->SetCaption(Value); }
 
 QRect TFormSurface::ClientRect() const
 {
     return rect().adjusted(FrameWidth, FrameWidth + CaptionHeight, -FrameWidth, -FrameWidth);
+}
+
+void TFormSurface::FitToForm()
+{
+    // The form's Left and Top are where it sits on the screen, not inside the frame.
+    resize(FForm->width() + 2 * FrameWidth, FForm->height() + 2 * FrameWidth + CaptionHeight);
+    FForm->setGeometry(QRect(QPoint(FrameWidth, FrameWidth + CaptionHeight), FForm->size()));
+    if (parentWidget())
+        parentWidget()->setMinimumSize(width() + 48, height() + 48);
+}
+
+bool TFormSurface::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == FForm && (event->type() == QEvent::Resize || event->type() == QEvent::Move)) {
+        const QRect want(QPoint(FrameWidth, FrameWidth + CaptionHeight), FForm->size());
+        if (FForm->geometry() != want || size() != want.size() + QSize(2 * FrameWidth, 2 * FrameWidth + CaptionHeight))
+            FitToForm();
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void TFormSurface::paintEvent(QPaintEvent *)
@@ -42,13 +63,5 @@ void TFormSurface::paintEvent(QPaintEvent *)
     f.setBold(true);
     p.setFont(f);
     p.setPen(Qt::white);
-    p.drawText(captionRect.adjusted(8, 0, -8, 0), Qt::AlignLeft | Qt::AlignVCenter, FCaption);
-
-    // Client area with the grid.
-    const QRect client = ClientRect();
-    p.fillRect(client, palette().color(QPalette::Window));
-    p.setPen(palette().color(QPalette::WindowText));
-    for (int y = client.top() + GridSize(); y < client.bottom(); y += GridSize())
-        for (int x = client.left() + GridSize(); x < client.right(); x += GridSize())
-            p.drawPoint(x, y);
+    p.drawText(captionRect.adjusted(8, 0, -8, 0), Qt::AlignLeft | Qt::AlignVCenter, FForm->Caption());
 }

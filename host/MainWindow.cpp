@@ -1,17 +1,23 @@
 #include "MainWindow.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QScrollArea>
 #include <QStatusBar>
+#include <QUndoStack>
 #include <QVBoxLayout>
 
 #include "AboutBox.h"
 #include "ComponentPalette.h"
+#include "DemoForm.h"
+#include "DesignForm.h"
 #include "DesignRegistry.h"
+#include "FormDesigner.h"
 #include "FormSurface.h"
 #include "HostIDE.h"
 #include "Pictures.h"
@@ -24,11 +30,11 @@ TMainWindow::TMainWindow(THostIDE *Host, QWidget *parent) : QMainWindow(parent),
     setWindowIcon(IDEIcon());
     resize(1180, 760);
 
-    QMenu *file = menuBar()->addMenu(QStringLiteral("&File"));
-    file->setObjectName(QStringLiteral("FileMenu"));
-    QAction *exit = file->addAction(QStringLiteral("E&xit"), this, &QWidget::close);
-    exit->setObjectName(QStringLiteral("ExitAction"));
-    exit->setShortcut(QKeySequence::Quit);
+    auto *central = new QWidget(this);
+    FForm = new TFormSurface;
+    FDesigner = new TFormDesigner(FForm->Form(), this);
+    CreateFileMenu();
+    CreateEditMenu();
 
     QMenu *component = menuBar()->addMenu(QStringLiteral("&Component"));
     component->setObjectName(QStringLiteral("ComponentMenu"));
@@ -42,7 +48,6 @@ TMainWindow::TMainWindow(THostIDE *Host, QWidget *parent) : QMainWindow(parent),
     QAction *about = help->addAction(QStringLiteral("&About %1...").arg(THostIDE::IDEName()), this, &TMainWindow::ShowAbout);
     about->setObjectName(QStringLiteral("AboutAction"));
 
-    auto *central = new QWidget(this);
     auto *layout = new QVBoxLayout(central);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
@@ -56,11 +61,20 @@ TMainWindow::TMainWindow(THostIDE *Host, QWidget *parent) : QMainWindow(parent),
     FDesignArea->setFrameShape(QFrame::StyledPanel);
     auto *ground = new QWidget;
     ground->setObjectName(QStringLiteral("DesignGround"));
-    FForm = new TFormSurface(ground);
+    FForm->setParent(ground);
     FForm->move(24, 24);
     ground->setMinimumSize(FForm->width() + 48, FForm->height() + 48);
+    // Non-visual components show the palette bitmap of their class from its package.
+    FForm->Form()->SetIconProvider([this](const QString &cls) {
+        for (const TPaletteRow &row : TDesignRegistry::Instance().PaletteRows())
+            for (TComponentClass c : row.Classes)
+                if (QString::fromLatin1(c->className()) == cls)
+                    return PaletteBitmap(*FHost->Loader(), row.Package, cls);
+        return QPixmap();
+    });
     FDesignArea->setWidget(ground);
     FDesignArea->setWidgetResizable(true);
+    FDesignArea->addActions(FFormActions);
     layout->addWidget(FDesignArea, 1);
     setCentralWidget(central);
 
@@ -68,12 +82,187 @@ TMainWindow::TMainWindow(THostIDE *Host, QWidget *parent) : QMainWindow(parent),
         if (cls.isEmpty())
             statusBar()->clearMessage();
         else
-            statusBar()->showMessage(QStringLiteral("%1 selected on the palette").arg(cls));
+            statusBar()->showMessage(QStringLiteral("%1 selected on the palette: click the form to place it").arg(cls));
+        FDesigner->SetPlacingClass(cls);
     });
+    connect(FDesigner, &TFormDesigner::componentPlaced, this, [this] { FPalette->SelectClass(QString()); });
+    connect(FDesigner, &TFormDesigner::modified, this, &TMainWindow::UpdateTitle);
+    connect(FDesigner, &TFormDesigner::fileNameChanged, this, &TMainWindow::UpdateTitle);
+    connect(FDesigner->UndoStack(), &QUndoStack::cleanChanged, this, &TMainWindow::UpdateTitle);
+    connect(FForm->Form(), &TDesignForm::CaptionChanged, this, &TMainWindow::UpdateTitle);
     connect(FHost->Loader(), &TPackageLoader::PackageLoaded, this, [this] { UpdatePackageMenu(); UpdateStatus(); });
     connect(FHost->Loader(), &TPackageLoader::PackageUnloaded, this, [this] { UpdatePackageMenu(); UpdateStatus(); });
     UpdatePackageMenu();
     UpdateStatus();
+    UpdateTitle();
+}
+
+void TMainWindow::CreateFileMenu()
+{
+    QMenu *file = menuBar()->addMenu(QStringLiteral("&File"));
+    file->setObjectName(QStringLiteral("FileMenu"));
+    auto add = [&](const QString &text, const char *name, QKeySequence key, auto slot) {
+        QAction *a = file->addAction(text, this, slot);
+        a->setObjectName(QString::fromLatin1(name));
+        a->setShortcut(key);
+        return a;
+    };
+    add(QStringLiteral("&New Form"), "NewFormAction", QKeySequence::New, &TMainWindow::NewForm);
+    add(QStringLiteral("&Open..."), "OpenFormAction", QKeySequence::Open, &TMainWindow::OpenForm);
+    add(QStringLiteral("Open &Demo Form"), "OpenDemoAction", QKeySequence(), &TMainWindow::OpenDemoForm);
+    file->addSeparator();
+    add(QStringLiteral("&Save"), "SaveFormAction", QKeySequence::Save, &TMainWindow::SaveForm);
+    add(QStringLiteral("Save &As..."), "SaveFormAsAction", QKeySequence::SaveAs, &TMainWindow::SaveFormAs);
+    file->addSeparator();
+    add(QStringLiteral("E&xit"), "ExitAction", QKeySequence::Quit, &QWidget::close);
+}
+
+void TMainWindow::CreateEditMenu()
+{
+    QMenu *edit = menuBar()->addMenu(QStringLiteral("&Edit"));
+    edit->setObjectName(QStringLiteral("EditMenu"));
+    QAction *undo = FDesigner->UndoStack()->createUndoAction(this, QStringLiteral("&Undo"));
+    undo->setObjectName(QStringLiteral("UndoAction"));
+    undo->setShortcut(QKeySequence::Undo);
+    QAction *redo = FDesigner->UndoStack()->createRedoAction(this, QStringLiteral("&Redo"));
+    redo->setObjectName(QStringLiteral("RedoAction"));
+    redo->setShortcut(QKeySequence::Redo);
+    edit->addAction(undo);
+    edit->addAction(redo);
+    edit->addSeparator();
+    auto add = [&](const QString &text, const char *name, QKeySequence key, auto slot) {
+        QAction *a = edit->addAction(text, FDesigner, slot);
+        a->setObjectName(QString::fromLatin1(name));
+        a->setShortcut(key);
+        // The form's keys only while the designer has the focus, so that Delete in a text
+        // field of the Object Inspector deletes text and not components.
+        a->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+        FFormActions << a;
+        return a;
+    };
+    QAction *cut = add(QStringLiteral("Cu&t"), "CutAction", QKeySequence::Cut, &TFormDesigner::CutSelection);
+    QAction *copy = add(QStringLiteral("&Copy"), "CopyAction", QKeySequence::Copy, &TFormDesigner::CopySelection);
+    QAction *paste = edit->addAction(QStringLiteral("&Paste"), this, [this] { ShowLoadMessages(FDesigner->Paste()); });
+    paste->setObjectName(QStringLiteral("PasteAction"));
+    paste->setShortcut(QKeySequence::Paste);
+    paste->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    FFormActions << paste;
+    QAction *del = add(QStringLiteral("&Delete"), "DeleteAction", QKeySequence::Delete, &TFormDesigner::DeleteSelection);
+    edit->addSeparator();
+    add(QStringLiteral("Select &All"), "SelectAllAction", QKeySequence::SelectAll, &TFormDesigner::SelectAll);
+    auto enable = [this, cut, copy, del] {
+        bool any = false;
+        for (TComponent *c : FDesigner->Selection())
+            any = any || c != FDesigner->GetRoot();
+        cut->setEnabled(any);
+        copy->setEnabled(any);
+        del->setEnabled(any);
+    };
+    connect(FDesigner, &TFormDesigner::selectionChanged, this, enable);
+    enable();
+}
+
+bool TMainWindow::ConfirmDiscard()
+{
+    if (!FDesigner->IsModified())
+        return true;
+    const auto answer = QMessageBox::question(
+        this, THostIDE::IDEName(), QStringLiteral("Save changes to %1?").arg(FDesigner->GetRoot()->Name()),
+        QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Save);
+    if (answer == QMessageBox::Save)
+        return SaveForm();
+    return answer == QMessageBox::Discard;
+}
+
+void TMainWindow::ShowLoadMessages(const QStringList &Messages)
+{
+    if (Messages.isEmpty())
+        return;
+    QMessageBox box(QMessageBox::Warning, THostIDE::IDEName(),
+                    QStringLiteral("Some parts of the form could not be read and were left out:"), QMessageBox::Ok, this);
+    box.setDetailedText(Messages.join(QLatin1Char('\n')));
+    box.setInformativeText(Messages.mid(0, 5).join(QLatin1Char('\n')) +
+                           (Messages.size() > 5 ? QStringLiteral("\n...") : QString()));
+    box.exec();
+}
+
+void TMainWindow::UpdateTitle()
+{
+    const QString file = FDesigner->FileName();
+    const QString name = file.isEmpty() ? FDesigner->GetRoot()->Name() : QFileInfo(file).fileName();
+    setWindowTitle(QStringLiteral("%1 - %2%3").arg(THostIDE::IDEName(), name, FDesigner->IsModified() ? QStringLiteral(" *") : QString()));
+    FForm->update();
+}
+
+void TMainWindow::NewForm()
+{
+    if (ConfirmDiscard())
+        FDesigner->NewForm();
+}
+
+void TMainWindow::OpenForm()
+{
+    if (!ConfirmDiscard())
+        return;
+    const QString file = QFileDialog::getOpenFileName(this, QStringLiteral("Open Form"), QString(),
+                                                      QStringLiteral("Form files (*.kvf);;All files (*)"));
+    if (file.isEmpty())
+        return;
+    try {
+        ShowLoadMessages(FDesigner->LoadFromFile(file));
+    } catch (const Exception &e) {
+        QMessageBox::critical(this, QStringLiteral("Open Form"), e.Message());
+    }
+}
+
+bool TMainWindow::SaveForm()
+{
+    if (FDesigner->FileName().isEmpty())
+        return SaveFormAs();
+    try {
+        FDesigner->SaveToFile(FDesigner->FileName());
+        statusBar()->showMessage(QStringLiteral("Saved %1").arg(FDesigner->FileName()), 5000);
+        return true;
+    } catch (const Exception &e) {
+        QMessageBox::critical(this, QStringLiteral("Save Form"), e.Message());
+        return false;
+    }
+}
+
+bool TMainWindow::SaveFormAs()
+{
+    const QString suggested = FDesigner->FileName().isEmpty() ? FDesigner->GetRoot()->Name() + QStringLiteral(".kvf")
+                                                              : FDesigner->FileName();
+    const QString file = QFileDialog::getSaveFileName(this, QStringLiteral("Save Form As"), suggested,
+                                                      QStringLiteral("Form files (*.kvf);;All files (*)"));
+    if (file.isEmpty())
+        return false;
+    try {
+        FDesigner->SaveToFile(file);
+        return true;
+    } catch (const Exception &e) {
+        QMessageBox::critical(this, QStringLiteral("Save Form"), e.Message());
+        return false;
+    }
+}
+
+void TMainWindow::OpenDemoForm()
+{
+    if (!ConfirmDiscard())
+        return;
+    try {
+        ShowLoadMessages(FDesigner->LoadFromString(DemoFormText()));
+    } catch (const Exception &e) {
+        QMessageBox::critical(this, QStringLiteral("Demo Form"), e.Message());
+    }
+}
+
+void TMainWindow::closeEvent(QCloseEvent *event)
+{
+    if (ConfirmDiscard())
+        event->accept();
+    else
+        event->ignore();
 }
 
 void TMainWindow::UpdatePackageMenu()
@@ -81,9 +270,7 @@ void TMainWindow::UpdatePackageMenu()
     FRemoveMenu->clear();
     const QStringList names = FHost->Loader()->PackageNames();
     for (const QString &name : names) {
-        // Queued: removing rebuilds this menu, and the action must not go while it fires.
-        QAction *a = FRemoveMenu->addAction(
-            name, this, [this, name] { QMetaObject::invokeMethod(this, [this, name] { RemovePackage(name); }, Qt::QueuedConnection); });
+        QAction *a = FRemoveMenu->addAction(name, this, [this, name] { RemovePackage(name); });
         a->setStatusTip(FHost->Loader()->FindPackage(name)->FileName);
     }
     FRemoveMenu->setEnabled(!names.isEmpty());

@@ -3,11 +3,13 @@
 // being designed.
 #include <QMainWindow>
 
+class QAction;
 class QMenu;
 class QScrollArea;
 class THostIDE;
 class TComponentPalette;
 class TFormSurface;
+class TFormDesigner;
 
 class TMainWindow : public QMainWindow {
     Q_OBJECT
@@ -16,19 +18,39 @@ public:
 
     TComponentPalette *Palette() const { return FPalette; }
     TFormSurface *Form() const { return FForm; }
+    // The designer of the form in the centre: the Object Inspector and scripts work through it.
+    TFormDesigner *Designer() const { return FDesigner; }
 
 public slots:
     void ShowAbout();
     void InstallPackage();
     // Unloads the package and takes it off the known-packages list.
     void RemovePackage(const QString &Name);
+    // File menu. Open and save report failures in a message box; New and Open ask first when
+    // the form has unsaved changes.
+    void NewForm();
+    void OpenForm();
+    bool SaveForm();
+    bool SaveFormAs();
+    // Opens the demo form that the IDE carries (what kvide shows at start).
+    void OpenDemoForm();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
 
 private:
+    void CreateFileMenu();
+    void CreateEditMenu();
+    bool ConfirmDiscard();
+    void ShowLoadMessages(const QStringList &Messages);
+    void UpdateTitle();
     void UpdatePackageMenu();
     void UpdateStatus();
     THostIDE *FHost;
     TComponentPalette *FPalette;
     QScrollArea *FDesignArea;
     TFormSurface *FForm;
+    TFormDesigner *FDesigner;
+    QList<QAction *> FFormActions; // editing keys that work while the form has the focus
     QMenu *FRemoveMenu;
 };

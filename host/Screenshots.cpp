@@ -6,6 +6,7 @@
 
 #include "AboutBox.h"
 #include "ComponentPalette.h"
+#include "FormDesigner.h"
 #include "HostIDE.h"
 #include "MainWindow.h"
 #include "SplashWindow.h"
@@ -51,6 +52,12 @@ QStringList WriteScreenshots(THostIDE &Host, const QString &PackageFile, const Q
              Errors);
     }
     palette->setCurrentIndex(0);
+
+    // The designer with the demo form, its graph selected.
+    window.OpenDemoForm();
+    if (TComponent *graph = window.Designer()->GetComponent(QStringLiteral("Graph1")))
+        window.Designer()->SelectComponent(graph);
+    save(&window, Dir, QStringLiteral("form.png"), written, Errors);
 
     TAboutBox about(Host.AboutBox(), &window);
     about.show();

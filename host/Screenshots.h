@@ -1,6 +1,6 @@
 #pragma once
 // Headless pictures of the IDE for documentation and checks: the splash screen, the main
-// window with each palette page, and the about box.
+// window with each palette page, the designer with the demo form (form.png) and the about box.
 #include <QStringList>
 
 class THostIDE;

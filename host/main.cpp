@@ -102,6 +102,7 @@ int main(int argc, char **argv)
     splash.SetStatus(QStringLiteral("Starting ..."));
 
     TMainWindow window(&host);
+    window.OpenDemoForm();
     QTimer::singleShot(1200, &splash, [&] {
         splash.close();
         window.show();

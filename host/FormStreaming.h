@@ -1,0 +1,64 @@
+#pragma once
+// Form files: a designed form and its components as text in the object/end form-description
+// format, written and read through the published properties of each class.
+//
+//   object Form1: TDesignForm
+//     Caption = 'Demo'
+//     object Graph1: TKvGraph2D
+//       Left = 8
+//       Caption = 'Signal'#13#10'and noise'
+//       BackgroundGradient.Visible = True      (sub-objects as dotted names)
+//       PrimaryXAxis = Axis1                   (references by name, resolved at the end)
+//     end
+//     object Axis1: TKvAxis
+//       DesignLeft = 24                        (where a non-visual component's icon sits)
+//       Rubrics.Strings = (
+//         'Mon'
+//         'Tue')
+//     end
+//   end
+//
+// Values: integers, floats, '...' strings with '' for a quote and #nn for control characters
+// (pieces joined with +), identifiers for enumerations, True/False, sets [a, b], string lists
+// ( 'a' 'b' ), double arrays ( 1 2.5 ), binary data {hex}; colours (TKvColor) as signed 32-bit
+// integers. Only values that differ from those of a freshly created component are written.
+#include <QList>
+#include <QPoint>
+#include <QString>
+#include <QStringList>
+
+#include "Classes.h"
+
+class QObject;
+
+// Where a non-visual component's icon sits on the form (a dynamic property of its object;
+// the form file keeps it as DesignLeft / DesignTop).
+QPoint DesignPosition(const QObject *Component);
+void SetDesignPosition(QObject *Component, const QPoint &Pos);
+bool HasDesignPosition(const QObject *Component);
+
+// What a read made and what it had to leave out.
+struct TFormReadResult {
+    QList<TComponent *> Created; // in the order of the text
+    // One line per skipped item, e.g. "Line 12: Graph1.Foo: unknown property, skipped".
+    QStringList Messages;
+};
+
+// The whole form: Root's block with the blocks of every component it owns.
+QString WriteFormText(TComponent *Root);
+// The blocks of the given components of Root (what the clipboard holds), in Root's order.
+QString WriteComponentsText(TComponent *Root, const QList<TComponent *> &Components);
+
+// Replaces Root's components and properties with those of Text. Raises EConvertError for text
+// that is not a form description (Root is then left as it was). Unknown classes, properties
+// and values that do not fit are skipped and reported; everything else is loaded.
+TFormReadResult ReadFormText(TComponent *Root, const QString &Text);
+// Adds the components of Text (one or more object blocks) to Root, renamed uniquely where their
+// names are taken; references among them follow the new names. Raises EConvertError like above.
+TFormReadResult ReadComponentsText(TComponent *Root, const QString &Text);
+
+// The name base of a new component of a class: without "T" and "Kv" and a trailing "2D",
+// so that TKvGraph2D gives "Graph" and TKvAxis "Axis".
+QString ComponentNameBase(const QString &ClassName);
+// Base plus the first number that no component of Owner uses.
+QString UniqueComponentName(TComponent *Owner, const QString &Base);
