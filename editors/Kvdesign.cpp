@@ -99,6 +99,9 @@ void Register()
     // Fill palettes
 
     // Simple line settings, line settings, point symbol settings
+    RegisterPropertyEditor(TypeInfo<TKvSimpleLineSettings>(), nullptr, "", PropertyEditorClass<TKvSimpleLineSettingsEditor>());
+    RegisterPropertyEditor(TypeInfo<TKvLineSettings>(), nullptr, "", PropertyEditorClass<TKvLineSettingsEditor>());
+    RegisterPropertyEditor(TypeInfo<TKvPointSymbolSettings>(), nullptr, "", PropertyEditorClass<TKvPointSymbolSettingsEditor>());
 
     // Fitted lines' variables
 

@@ -3,6 +3,7 @@
 // target is freed, a change hook that repaints, and the macros that declare published
 // properties with a field, a getter and a setter that reports the change.
 #include <QPointer>
+#include <type_traits>
 #include <functional>
 #include <vector>
 
@@ -114,6 +115,13 @@ protected:
 private:
     void SetInner(QWidget *Inner);
 };
+
+// A constructor that takes only the parent widget, as uic calls it for a promoted widget in a
+// .ui file. A template so that nullptr and controls (which are components too) still pick the
+// (Owner, Parent) constructor.
+#define KV_UI_CONSTRUCTOR(Class)                                                               \
+    template <class W, std::enable_if_t<std::is_base_of_v<QWidget, W> && !std::is_base_of_v<TComponent, W>, int> = 0> \
+    explicit Class(W *AParent) : Class(static_cast<TComponent *>(nullptr), AParent) {}
 
 // Published value property: field F<Name>, getter <Name>(), setter Set<Name>() that reports.
 #define KV_PROPERTY(Type, Name, Default)                                                       \

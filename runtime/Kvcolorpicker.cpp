@@ -69,16 +69,19 @@ void TKvColorPickCombo::Picked(int Index)
         return;
     }
     SetActiveColor(FCombo->itemData(Index).toUInt());
+    emit OnChanged();
 }
 
 bool TKvColorPickCombo::ShowTuneColors()
 {
     TKvTuneColorsForm form(this);
+    form.setWindowTitle(DialogTitle());
     form.SetEnableAlpha(EnableAlpha());
     form.SetActiveColor(FActiveColor);
     if (form.exec() != QDialog::Accepted)
         return false;
     SetActiveColor(form.ActiveColor());
+    emit OnChanged();
     return true;
 }
 

@@ -12,17 +12,22 @@ class TKvColorPickCombo : public TKvControl {
     KV_PROPERTY(bool, EnableAlpha, true)
     KV_PROPERTY(bool, DirectlyShowTuneColors, false)
     KV_PROPERTY(QString, OtherBtnCaption, QStringLiteral("Other..."))
+    KV_PROPERTY(QString, DialogTitle, QStringLiteral("Tune Colors"))
 public:
     explicit TKvColorPickCombo(TComponent *AOwner = nullptr, QWidget *AParent = nullptr);
+    KV_UI_CONSTRUCTOR(TKvColorPickCombo)
     TKvColor ActiveColor() const { return FActiveColor; }
     // Fires OnValueChanged when the colour changes.
     void SetActiveColor(TKvColor Color);
     QComboBox *Combo() const { return FCombo; }
-    // Opens the colour tuning form (what the last entry does); true after OK.
+    // Opens the colour tuning form (what the last entry does); true after OK, which counts as
+    // the user's pick.
     bool ShowTuneColors();
     void Changed() override;
 signals:
     void OnValueChanged();
+    // After the user picked a colour from the list or the tuning form (not when set by code).
+    void OnChanged();
 private:
     void Fill();
     void Picked(int Index);

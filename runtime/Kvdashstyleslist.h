@@ -16,14 +16,16 @@ public:
     TKvCustomDashStyles(TKind Kind, TComponent *AOwner, QWidget *AParent) : TKvStylePicker(Kind, AOwner, AParent) { Changed(); }
     TDashStyle DashStyle() const { return TDashStyle(Index()); }
     void SetDashStyle(TDashStyle V) { SetIndex(int(V)); }
-    TKvLineSettings *UseLineSettings() const { return FUseLineSettings; }
-    void SetUseLineSettings(TKvLineSettings *V) { FUseLineSettings = V; Changed(); }
+    // The custom style takes its pattern from a dash array: it has no sample to pick.
+    int Count() const override { return int(DashStyleCustom); }
+    TKvSimpleLineSettings *UseLineSettings() const { return FUseLineSettings; }
+    void SetUseLineSettings(TKvSimpleLineSettings *V) { FUseLineSettings = V; Changed(); }
 protected:
     QMetaEnum Styles() const override { return QMetaEnum::fromType<TDashStyle>(); }
     void DrawSample(QPainter &P, const QRectF &R, int Ordinal) const override;
     double SampleAspect() const override { return 0.75 * qMax(1.0f, LineWidth()) + 2; }
 private:
-    QPointer<TKvLineSettings> FUseLineSettings;
+    QPointer<TKvSimpleLineSettings> FUseLineSettings;
 };
 
 KV_PICKER_PAIR(TKvCustomDashStyles, TKvDashStylesList, TKvDashStylesCombo)

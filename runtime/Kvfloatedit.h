@@ -16,6 +16,7 @@ class TKvDoubleEdit : public TKvCustomEdit {
     KV_PROPERTY(bool, DoHashes, false)
 public:
     explicit TKvDoubleEdit(TComponent *AOwner = nullptr, QWidget *AParent = nullptr);
+    KV_UI_CONSTRUCTOR(TKvDoubleEdit)
     double Value() const { return FValue; }
     // Clamped into MinValue .. MaxValue when MinValue < MaxValue; fires OnValueChanged on change.
     void SetValue(double V);
@@ -46,6 +47,7 @@ class TKvNumericUpDn : public TKvCustomEdit {
     KV_PROPERTY(int, BtnWidth, 16)
 public:
     explicit TKvNumericUpDn(TComponent *AOwner = nullptr, QWidget *AParent = nullptr);
+    KV_UI_CONSTRUCTOR(TKvNumericUpDn)
     double Value() const { return FValue; }
     void SetValue(double V);
     // DecimalPlaces decimals, the integer part padded with zeros to Digits digits.

@@ -17,6 +17,7 @@ class TKvGradientFrame : public TKvControl {
     Q_PROPERTY(TKvGradientSettings *Gradient READ Gradient WRITE SetGradient)
 public:
     explicit TKvGradientFrame(TComponent *AOwner = nullptr, QWidget *AParent = nullptr);
+    KV_UI_CONSTRUCTOR(TKvGradientFrame)
     TKvGradientSettings *Gradient() const { return FGradient; }
     // Refers to the object (no copy); nil edits nothing.
     void SetGradient(TKvGradientSettings *V);

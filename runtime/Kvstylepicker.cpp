@@ -4,6 +4,7 @@
 #include <QListWidget>
 #include <QMetaEnum>
 #include <QPainter>
+#include <QStyle>
 
 TKvStylePicker::TKvStylePicker(TKind Kind, TComponent *AOwner, QWidget *AParent) : TKvControl(AOwner, AParent)
 {
@@ -35,16 +36,46 @@ void TKvStylePicker::SetIndex(int V)
 
 void TKvStylePicker::Changed() { Fill(); }
 
+void TKvStylePicker::resizeEvent(QResizeEvent *E)
+{
+    TKvControl::resizeEvent(E);
+    if (FList && (Columns() > 1 || !ShowNames()))
+        Fill(); // the samples follow the width
+}
+
 void TKvStylePicker::Fill()
 {
     // Styles() is virtual: the items are made on the first change, not in the constructor.
     const int h = qMax(8, ItemHeight());
-    const QSize sz(qRound(h * SampleAspect()), h);
+    const int cols = FList ? qMax(1, Columns()) : 1;
+    const QColor back = ColorToQColor(Color());
+    int cellW = 0;
+    if (FList) {
+        // Rows are exactly ItemHeight high; with several columns the cells share the width left
+        // beside a vertical scroll bar, when the rows need one.
+        const int rows = (Count() + cols - 1) / cols;
+        const int frame = 2 * FList->frameWidth();
+        const bool scroll = rows * h > height() - frame;
+        cellW = qMax(8, (width() - frame - (scroll ? FList->style()->pixelMetric(QStyle::PM_ScrollBarExtent) : 0)) / cols);
+        QPalette pal = FList->palette();
+        pal.setColor(QPalette::Base, back);
+        pal.setColor(QPalette::Text, back.lightness() < 128 ? Qt::white : Qt::black);
+        FList->setPalette(pal);
+        FList->setUniformItemSizes(true);
+        FList->setSpacing(0);
+        FList->setFlow(cols > 1 ? QListView::LeftToRight : QListView::TopToBottom);
+        FList->setWrapping(cols > 1);
+        FList->setGridSize(cols > 1 ? QSize(cellW, h) : QSize());
+        // A wrapping list keeps room for a scroll bar that may come: none when all rows fit.
+        FList->setVerticalScrollBarPolicy(scroll ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
+    }
+    const bool names = !FList || (cols == 1 && ShowNames());
+    const QSize sz = names ? QSize(qRound(h * SampleAspect()), h) : QSize(cellW, h);
     FFilling = true;
     FList ? FList->clear() : FCombo->clear();
     for (int i = 0; i < Count(); ++i) {
         QPixmap pm(sz);
-        pm.fill(Qt::white);
+        pm.fill(back);
         {
             QPainter p(&pm);
             p.setRenderHint(QPainter::Antialiasing);
@@ -53,7 +84,10 @@ void TKvStylePicker::Fill()
         const QString text = QString::fromLatin1(Styles().key(i));
         if (FList) {
             FList->setIconSize(sz);
-            FList->addItem(new QListWidgetItem(QIcon(pm), text));
+            auto *item = new QListWidgetItem(QIcon(pm), names ? text : QString());
+            item->setToolTip(text);
+            item->setSizeHint(QSize(cellW, h));
+            FList->addItem(item);
         } else {
             FCombo->setIconSize(sz);
             FCombo->addItem(QIcon(pm), text);

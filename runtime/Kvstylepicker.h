@@ -3,6 +3,7 @@
 // per member of the style's enumeration with a drawn sample, the selected one as Index.
 #include <QMetaEnum>
 
+#include "Graphics.h"
 #include "Kvclasses.h"
 #include "Kvgdi.h"
 
@@ -13,13 +14,20 @@ class QListWidget;
 class TKvStylePicker : public TKvControl {
     Q_OBJECT
     KV_PROPERTY(int, ItemHeight, 20)
+    // Lists only: more than one column shows the samples alone, named in their tool tips.
+    KV_PROPERTY(int, Columns, 1)
+    // Lists only: the member's name beside its sample; without, the sample fills the row.
+    KV_PROPERTY(bool, ShowNames, true)
+    // The background of the samples.
+    KV_PROPERTY(TColor, Color, clWhite)
 public:
     enum TKind { KindList, KindCombo };
     TKvStylePicker(TKind Kind, TComponent *AOwner, QWidget *AParent);
     // The selected member's ordinal; setting it fires OnValueChanged when it changes.
     int Index() const { return FIndex; }
     void SetIndex(int V);
-    int Count() const;
+    // The members offered: the enumeration's, unless a picker leaves some out.
+    virtual int Count() const;
     QListWidget *ListBox() const { return FList; }
     QComboBox *Combo() const { return FCombo; }
     // Redraws the samples (after a colour or width change).
@@ -32,6 +40,7 @@ protected:
     virtual void DrawSample(QPainter &P, const QRectF &R, int Ordinal) const = 0;
     // Samples are this many item heights wide.
     virtual double SampleAspect() const { return 1.0; }
+    void resizeEvent(QResizeEvent *E) override;
 private:
     void Fill();
     int FIndex = 0;
@@ -47,9 +56,11 @@ private:
         Q_OBJECT                                                                                       \
     public:                                                                                            \
         explicit ListClass(TComponent *AOwner = nullptr, QWidget *AParent = nullptr) : Base(KindList, AOwner, AParent) {} \
+        KV_UI_CONSTRUCTOR(ListClass)                                                                   \
     };                                                                                                 \
     class ComboClass : public Base {                                                                   \
         Q_OBJECT                                                                                       \
     public:                                                                                            \
         explicit ComboClass(TComponent *AOwner = nullptr, QWidget *AParent = nullptr) : Base(KindCombo, AOwner, AParent) {} \
+        KV_UI_CONSTRUCTOR(ComboClass)                                                                  \
     };
