@@ -10,6 +10,7 @@
 #include <QtTest>
 
 #include "../common/ModalDriver.h"
+#include "../common/PropertyEditorDriver.h"
 #include "Graphics.h"
 #include "Kvcolorpicker.h"
 #include "Kvdashstyleslist.h"
@@ -25,29 +26,10 @@
 #include "SysUtils.h"
 #include "TypInfo.h"
 
+using PropertyEditorDriver::EditorFor;
+using PropertyEditorDriver::TCountingDesigner;
+
 namespace {
-class TCountingDesigner : public IDesigner {
-public:
-    int ModifiedCount = 0;
-    void Modified() override { ++ModifiedCount; }
-    TComponent *CreateComponent(TComponentClass, TComponent *, int, int, int, int) override { return nullptr; }
-    TComponent *GetRoot() override { return nullptr; }
-    void GetComponentNames(TComponentClass, const TGetStrProc &) override {}
-    TComponent *GetComponent(const QString &) override { return nullptr; }
-    QString GetComponentName(TComponent *) override { return {}; }
-    QList<TComponent *> GetSelections() override { return {}; }
-    void SelectComponent(TComponent *) override {}
-};
-
-// The editor of a property of the given components, as the Object Inspector makes it.
-template <class E> std::unique_ptr<E> EditorFor(IDesigner *D, const QList<QObject *> &Selection, const char *Prop)
-{
-    auto e = std::make_unique<E>(D, int(Selection.size()));
-    for (int i = 0; i < Selection.size(); ++i)
-        e->SetPropEntry(i, Selection[i], GetPropInfo(Selection[i], QString::fromLatin1(Prop)));
-    return e;
-}
-
 template <class W> W *Child(QWidget *Form, const char *Name)
 {
     W *w = Form->findChild<W *>(QString::fromLatin1(Name));
