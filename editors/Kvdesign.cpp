@@ -53,6 +53,8 @@ void Register()
     RegisterPropertyEditor(TypeInfo<TKvContentAlignment>(), nullptr, "", PropertyEditorClass<TKvContentAlignmentEditor>());
 
     // Arrow settings, axis arrow point
+    RegisterPropertyEditor(TypeInfo<TKvArrowSettings>(), nullptr, "", PropertyEditorClass<TKvArrowSettingsEditor>());
+    RegisterPropertyEditor(TypeInfo<TKvAxisArrowPoint>(), nullptr, "", PropertyEditorClass<TKvAxisArrowEditor>());
 
     // Caption lists: axis rubrics, bar captions, pie chart captions
 

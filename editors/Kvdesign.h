@@ -2,6 +2,7 @@
 // The package's Object Inspector editors and component editors, and the procedure that binds
 // them to the chart library's property types, classes and property names.
 #include "Kvareagradienteditors.h"
+#include "Kvarroweditors.h"
 #include "Kvfloateditors.h"
 #include "Kvlinesettingseditors.h"
 #include "Kvreferencepickers.h"

@@ -270,7 +270,9 @@ void TMainWindow::UpdatePackageMenu()
     FRemoveMenu->clear();
     const QStringList names = FHost->Loader()->PackageNames();
     for (const QString &name : names) {
-        QAction *a = FRemoveMenu->addAction(name, this, [this, name] { RemovePackage(name); });
+        // Queued: removing rebuilds this menu, and the action must not go while it fires.
+        QAction *a = FRemoveMenu->addAction(
+            name, this, [this, name] { QMetaObject::invokeMethod(this, [this, name] { RemovePackage(name); }, Qt::QueuedConnection); });
         a->setStatusTip(FHost->Loader()->FindPackage(name)->FileName);
     }
     FRemoveMenu->setEnabled(!names.isEmpty());
