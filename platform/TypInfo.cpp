@@ -2,6 +2,7 @@
 
 #include <QHash>
 #include <memory>
+#include <unordered_map>
 
 namespace {
 QString displayName(QMetaType t)
@@ -50,7 +51,7 @@ TTypeKind kindOf(QMetaType t)
         return TTypeKind::tkEnumeration;
     if (t.flags() & QMetaType::PointerToQObject)
         return TTypeKind::tkClass;
-    if (QByteArray(t.name()).startsWith("QList<") || QMetaType::canConvert(t, QMetaType::fromType<QList<double>>()))
+    if (QByteArray(t.name()).startsWith("QList<") || QByteArray(t.name()).endsWith("DynArray") || QMetaType::canConvert(t, QMetaType::fromType<QList<double>>()))
         return TTypeKind::tkDynArray;
     // An ordinal of the library's own (a colour, say): a value type that converts to a number.
     if (QMetaType::canConvert(t, QMetaType::fromType<qlonglong>()))
@@ -58,9 +59,11 @@ TTypeKind kindOf(QMetaType t)
     return TTypeKind::tkRecord;
 }
 
-QHash<int, TTypeInfo *> &typeCache()
+// Type information lives as long as the process: the pointers are handed out. The cache owns
+// it, so that it is freed at exit like any other static.
+std::unordered_map<int, std::unique_ptr<TTypeInfo>> &typeCache()
 {
-    static QHash<int, TTypeInfo *> cache; // lives as long as the process: the pointers are handed out
+    static std::unordered_map<int, std::unique_ptr<TTypeInfo>> cache;
     return cache;
 }
 } // namespace
@@ -69,14 +72,13 @@ PTypeInfo GetTypeInfo(QMetaType Type)
 {
     auto &cache = typeCache();
     if (auto it = cache.find(Type.id()); it != cache.end())
-        return *it;
-    auto *ti = new TTypeInfo;
+        return it->second.get();
+    auto *ti = (cache[Type.id()] = std::make_unique<TTypeInfo>()).get();
     ti->Type = Type;
     ti->Kind = kindOf(Type);
     ti->Name = displayName(Type);
     if (ti->Kind == TTypeKind::tkClass)
         ti->ClassType = Type.metaObject();
-    cache.insert(Type.id(), ti);
     return ti;
 }
 
@@ -171,17 +173,17 @@ int GetEnumMax(PTypeInfo Info)
 
 const QList<TPropInfo> &GetPropInfos(TClass Class)
 {
-    static QHash<TClass, QList<TPropInfo> *> cache; // per class, for the life of the process
+    // Per class, for the life of the process (the entries' addresses are handed out).
+    static std::unordered_map<TClass, std::unique_ptr<QList<TPropInfo>>> cache;
     if (auto it = cache.find(Class); it != cache.end())
-        return **it;
-    auto *list = new QList<TPropInfo>;
+        return *it->second;
+    auto *list = (cache[Class] = std::make_unique<QList<TPropInfo>>()).get();
     for (int i = PublishedPropertyOffset(Class); i < Class->propertyCount(); ++i) {
         QMetaProperty p = Class->property(i);
         if (!p.isDesignable())
             continue;
         list->append({p, QString::fromLatin1(p.name()), GetTypeInfo(p)});
     }
-    cache.insert(Class, list);
     return *list;
 }
 
