@@ -871,8 +871,8 @@ void TestRuntime::calculations()
         xs << i * 0.125, ys << 2 * std::sin(2 * M_PI * 1.0 * i * 0.125);
     x->SetValues(xs);
     y->SetValues(ys);
-    const QList<QPointF> spec = dft->Points();
-    const auto peak = std::max_element(spec.begin(), spec.end(), [](QPointF a, QPointF b) { return a.y() < b.y(); });
+    const QList<QPointF> spectrum = dft->Points();
+    const auto peak = std::max_element(spectrum.begin(), spectrum.end(), [](QPointF a, QPointF b) { return a.y() < b.y(); });
     QCOMPARE(peak->x(), 1.0);
     QVERIFY(std::abs(peak->y() - 2) < 1e-9);
 }
