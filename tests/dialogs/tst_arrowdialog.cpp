@@ -21,35 +21,11 @@
 #include "Kvfloatedit.h"
 #include "Kvstyles.h"
 #include "TypInfo.h"
+#include "../common/PropertyEditorDriver.h"
 
 namespace {
-class TTestDesigner : public IDesigner {
-public:
-    int ModifiedCount = 0;
-    bool ThrowOnModified = false;
-    void Modified() override
-    {
-        ++ModifiedCount;
-        if (ThrowOnModified)
-            throw EPropertyError(QStringLiteral("refused"));
-    }
-    TComponent *CreateComponent(TComponentClass, TComponent *, int, int, int, int) override { return nullptr; }
-    TComponent *GetRoot() override { return nullptr; }
-    void GetComponentNames(TComponentClass, const TGetStrProc &) override {}
-    TComponent *GetComponent(const QString &) override { return nullptr; }
-    QString GetComponentName(TComponent *) override { return {}; }
-    QList<TComponent *> GetSelections() override { return {}; }
-    void SelectComponent(TComponent *) override {}
-};
-
-// An editor of the named property of the given selection.
-template <class E> std::unique_ptr<E> EditorOf(IDesigner *D, const QList<QObject *> &Selection, const char *Prop)
-{
-    auto e = std::make_unique<E>(D, int(Selection.size()));
-    for (int i = 0; i < Selection.size(); ++i)
-        e->SetPropEntry(i, Selection[i], GetPropInfo(Selection[i], QString::fromLatin1(Prop)));
-    return e;
-}
+using TTestDesigner = PropertyEditorDriver::TCountingDesigner;
+using PropertyEditorDriver::EditorFor;
 
 // Types into a numeric up-down and leaves it, as a user does (Enter would also press the
 // dialog's default button).
@@ -201,7 +177,7 @@ private slots:
         series.Arrow()->SetColor(0xFF00FF00);
         series.Arrow()->SetWidth(2);
         SetArrow(other.Arrow(), 5, 2, 1.5f);
-        auto ed = EditorOf<TKvArrowSettingsEditor>(&d, {&series, &other}, "Arrow");
+        auto ed = EditorFor<TKvArrowSettingsEditor>(&d, {&series, &other}, "Arrow");
         QVERIFY(ed->GetAttributes() == (TPropertyAttributes{paSubProperties, paDialog, paMultiSelect, paReadOnly}));
         QPointer<QWidget> opened;
         auto ran = ModalDriver::WhenModal([&](QWidget *w) {
@@ -273,7 +249,7 @@ private slots:
         TTestDesigner d;
         TKvArrows series;
         SetArrow(series.Arrow(), length, length, height);
-        auto ed = EditorOf<TKvArrowSettingsEditor>(&d, {&series}, "Arrow");
+        auto ed = EditorFor<TKvArrowSettingsEditor>(&d, {&series}, "Arrow");
         quint32 shown = 0;
         ModalDriver::WhenModal([&](QWidget *w) {
             shown = std::bit_cast<quint32>(qobject_cast<TArrowSettingsForm *>(w)->Settings()->PointLength());
@@ -297,7 +273,7 @@ private slots:
         p->SetPointLength(30);
         p->SetInnerLength(2);
         p->SetPointHeight(1.5f);
-        auto ed = EditorOf<TKvAxisArrowEditor>(&d, {&axis}, "ArrowPoint");
+        auto ed = EditorFor<TKvAxisArrowEditor>(&d, {&axis}, "ArrowPoint");
         ModalDriver::WhenModal([&](QWidget *w) {
             auto *f = qobject_cast<TArrowSettingsForm *>(w);
             for (const char *name : {"DashLabel", "DashStylesCombo", "WidthUpDown", "WidthLabel", "ColorPick", "ColorLabel"})
@@ -329,7 +305,7 @@ private slots:
         TTestDesigner d;
         TKvAxis axis;
         // The arrow editor on an axis arrow point (not arrow settings) does nothing.
-        auto ed = EditorOf<TKvArrowSettingsEditor>(&d, {&axis}, "ArrowPoint");
+        auto ed = EditorFor<TKvArrowSettingsEditor>(&d, {&axis}, "ArrowPoint");
         auto ran = ModalDriver::WhenModal([](QWidget *w) { ModalDriver::Reject(w); }, 200);
         ed->Edit();
         QTest::qWait(250);
@@ -342,7 +318,7 @@ private slots:
         TTestDesigner d;
         d.ThrowOnModified = true;
         TKvArrows series;
-        auto ed = EditorOf<TKvArrowSettingsEditor>(&d, {&series}, "Arrow");
+        auto ed = EditorFor<TKvArrowSettingsEditor>(&d, {&series}, "Arrow");
         QPointer<QWidget> opened;
         ModalDriver::WhenModal([&](QWidget *w) {
             opened = w;
