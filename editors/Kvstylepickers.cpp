@@ -63,16 +63,6 @@ void DrawFramedSample(TCanvas *Canvas, const TRect &R, int E, const std::functio
 
 // The value cell: the editor's own list drawing for a value, the IDE's for none (several
 // objects with different values).
-void DrawValueCell(TPropertyEditor *Editor, ICustomPropertyListDrawing *Drawing, TCanvas *Canvas, const TRect &R,
-                   bool Selected)
-{
-    const QString value = Editor->GetVisualValue();
-    if (!value.isEmpty())
-        Drawing->ListDrawValue(value, Canvas, R, Selected);
-    else
-        DefaultPropertyDrawValue(Editor, Canvas, R);
-}
-
 // Room for a square sample beside the text.
 int WidthWithSquareSample(TCanvas *Canvas, int Width) { return Width + 2 * Canvas->TextHeight(QStringLiteral("M")); }
 
@@ -143,16 +133,6 @@ void TKvColorEditor::ListDrawValue(const QString &Value, TCanvas *ACanvas, const
         graphics.FillRectangle(&brush, float(ARect.Left + 2), float(ARect.Top + 2), float(size), float(size));
     }
     DefaultPropertyListDrawValue(Value, ACanvas, TRect(E, ARect.Top, ARect.Right, ARect.Bottom), ASelected);
-}
-
-void TKvColorEditor::PropDrawName(TCanvas *ACanvas, const TRect &ARect, bool)
-{
-    DefaultPropertyDrawName(this, ACanvas, ARect);
-}
-
-void TKvColorEditor::PropDrawValue(TCanvas *ACanvas, const TRect &ARect, bool ASelected)
-{
-    DrawValueCell(this, this, ACanvas, ARect, ASelected);
 }
 
 // ---------------------------------------------------------------------------------------
@@ -231,16 +211,6 @@ void TKvDashStyleEditor::ListDrawValue(const QString &Value, TCanvas *ACanvas, c
     DefaultPropertyListDrawValue(Value, ACanvas, TRect(E, ARect.Top, ARect.Right, ARect.Bottom), ASelected);
 }
 
-void TKvDashStyleEditor::PropDrawName(TCanvas *ACanvas, const TRect &ARect, bool)
-{
-    DefaultPropertyDrawName(this, ACanvas, ARect);
-}
-
-void TKvDashStyleEditor::PropDrawValue(TCanvas *ACanvas, const TRect &ARect, bool ASelected)
-{
-    DrawValueCell(this, this, ACanvas, ARect, ASelected);
-}
-
 // ---------------------------------------------------------------------------------------
 // Area styles
 
@@ -274,16 +244,6 @@ void TKvAreaStyleEditor::ListDrawValue(const QString &Value, TCanvas *ACanvas, c
         graphics.FillRectangle(&brush, float(ARect.Left + 3), float(ARect.Top + 3), float(E - ARect.Left - 6), float(h - 6));
     });
     DefaultPropertyListDrawValue(Value, ACanvas, TRect(E, ARect.Top, ARect.Right, ARect.Bottom), ASelected);
-}
-
-void TKvAreaStyleEditor::PropDrawName(TCanvas *ACanvas, const TRect &ARect, bool)
-{
-    DefaultPropertyDrawName(this, ACanvas, ARect);
-}
-
-void TKvAreaStyleEditor::PropDrawValue(TCanvas *ACanvas, const TRect &ARect, bool ASelected)
-{
-    DrawValueCell(this, this, ACanvas, ARect, ASelected);
 }
 
 // ---------------------------------------------------------------------------------------
@@ -329,12 +289,3 @@ void TKvPointSymbolEditor::ListDrawValue(const QString &Value, TCanvas *ACanvas,
     DefaultPropertyListDrawValue(Value, ACanvas, TRect(E, ARect.Top + d, ARect.Right, ARect.Bottom), ASelected);
 }
 
-void TKvPointSymbolEditor::PropDrawName(TCanvas *ACanvas, const TRect &ARect, bool)
-{
-    DefaultPropertyDrawName(this, ACanvas, ARect);
-}
-
-void TKvPointSymbolEditor::PropDrawValue(TCanvas *ACanvas, const TRect &ARect, bool ASelected)
-{
-    DrawValueCell(this, this, ACanvas, ARect, ASelected);
-}
