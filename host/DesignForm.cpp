@@ -1,6 +1,11 @@
 #include "DesignForm.h"
 
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QMenu>
+#include <QMessageBox>
 #include <QMouseEvent>
+#include <memory>
 #include <QPainter>
 
 #include "FormDesigner.h"
@@ -318,4 +323,65 @@ void TDesignOverlay::mouseReleaseEvent(QMouseEvent *e)
     case TDrag::None:
         break;
     }
+}
+
+void TDesignOverlay::mouseDoubleClickEvent(QMouseEvent *e)
+{
+    if (!FDesigner || e->button() != Qt::LeftButton || !FDesigner->PlacingClass().isEmpty())
+        return;
+    TComponent *hit = FForm->ComponentAt(e->position().toPoint());
+    if (!hit)
+        return;
+    FDrag = TDrag::None;
+    FDesigner->Select(hit);
+    RunComponentEditor(hit, -1);
+}
+
+void TDesignOverlay::RunComponentEditor(TComponent *Component, int Verb)
+{
+    const QString error = FDesigner->RunComponentEditor(Component, Verb);
+    if (!error.isEmpty())
+        QMessageBox::critical(window(), QApplication::applicationName(), error);
+}
+
+QMenu *TDesignOverlay::CreateContextMenu(TComponent *Component, QWidget *Parent)
+{
+    if (!FDesigner)
+        return nullptr;
+    auto *menu = new QMenu(Parent);
+    menu->setObjectName(QStringLiteral("ComponentMenu"));
+    QPointer<TFormDesigner> designer = FDesigner;
+    const bool isRoot = !Component || Component == FDesigner->GetRoot();
+    if (Component) {
+        const QStringList verbs = FDesigner->ComponentVerbs(Component);
+        const QString name = Component->Name();
+        for (int i = 0; i < verbs.size(); ++i)
+            menu->addAction(verbs[i], this, [this, designer, name, i] {
+                // The verb runs after the menu closed; the component is found again by name.
+                if (TComponent *c = designer ? designer->GetComponent(name) : nullptr)
+                    RunComponentEditor(c, i);
+            });
+        if (!verbs.isEmpty())
+            menu->addSeparator();
+    }
+    QAction *cut = menu->addAction(QStringLiteral("Cu&t"), FDesigner, &TFormDesigner::CutSelection);
+    QAction *copy = menu->addAction(QStringLiteral("&Copy"), FDesigner, &TFormDesigner::CopySelection);
+    menu->addAction(QStringLiteral("&Paste"), FDesigner, [designer] { if (designer) designer->Paste(); });
+    QAction *del = menu->addAction(QStringLiteral("&Delete"), FDesigner, &TFormDesigner::DeleteSelection);
+    for (QAction *a : {cut, copy, del})
+        a->setEnabled(!isRoot);
+    menu->addSeparator();
+    menu->addAction(QStringLiteral("Select &All"), FDesigner, &TFormDesigner::SelectAll);
+    return menu;
+}
+
+void TDesignOverlay::contextMenuEvent(QContextMenuEvent *e)
+{
+    if (!FDesigner)
+        return;
+    TComponent *hit = FForm->ComponentAt(e->pos());
+    if (hit && !FDesigner->IsSelected(hit))
+        FDesigner->Select(hit);
+    std::unique_ptr<QMenu> menu(CreateContextMenu(hit ? hit : FDesigner->GetRoot(), this));
+    menu->exec(e->globalPos());
 }

@@ -12,6 +12,7 @@
 
 #include "Controls.h"
 
+class QMenu;
 class TFormDesigner;
 class TDesignOverlay;
 
@@ -61,12 +62,19 @@ public:
     void SetDesigner(TFormDesigner *Designer);
     // The rubber band being drawn (empty when none), for tests and painting.
     QRect RubberBand() const { return FRubber; }
+    // The context menu of a component: its editor's verbs, then the editing commands. The
+    // caller owns the menu (object name "ComponentMenu"); nil without a designer.
+    QMenu *CreateContextMenu(TComponent *Component, QWidget *Parent);
+    // Runs a component editor's verb (-1: its Edit) and shows an error in a message box.
+    void RunComponentEditor(TComponent *Component, int Verb);
 
 protected:
     void paintEvent(QPaintEvent *) override;
     void mousePressEvent(QMouseEvent *) override;
     void mouseMoveEvent(QMouseEvent *) override;
     void mouseReleaseEvent(QMouseEvent *) override;
+    void mouseDoubleClickEvent(QMouseEvent *) override;
+    void contextMenuEvent(QContextMenuEvent *) override;
 
 private:
     enum class TDrag { None, Move, Resize, Rubber, Place };

@@ -7,6 +7,7 @@
 #include <QSaveFile>
 #include <QWidget>
 
+#include "DesignEditors.h"
 #include "DesignForm.h"
 #include "FormStreaming.h"
 #include "SysUtils.h"
@@ -401,4 +402,31 @@ QPoint TFormDesigner::FreeTilePosition() const
         if (free)
             return p;
     }
+}
+
+QStringList TFormDesigner::ComponentVerbs(TComponent *Component)
+{
+    QStringList verbs;
+    std::unique_ptr<TComponentEditor> editor = GetComponentEditor(Component, this);
+    for (int i = 0; i < editor->GetVerbCount(); ++i)
+        verbs << editor->GetVerb(i);
+    return verbs;
+}
+
+QString TFormDesigner::RunComponentEditor(TComponent *Component, int Index)
+{
+    try {
+        std::unique_ptr<TComponentEditor> editor = GetComponentEditor(Component, this);
+        if (Index < 0)
+            editor->Edit();
+        else if (Index < editor->GetVerbCount())
+            editor->ExecuteVerb(Index);
+        else
+            return QStringLiteral("%1 has no verb %2").arg(Component->Name()).arg(Index);
+    } catch (const Exception &e) {
+        return e.Message();
+    } catch (const std::exception &e) {
+        return QString::fromUtf8(e.what());
+    }
+    return QString();
 }

@@ -77,6 +77,13 @@ public:
     void MoveSelection(const QPoint &Delta, bool Record = true);
     void SetBounds(TComponent *Component, const QRect &Bounds, bool Record = true);
 
+    // ---- Component editors (double click and context menu of a component)
+    // The verbs of Component's editor, in order.
+    QStringList ComponentVerbs(TComponent *Component);
+    // Runs the editor's verb Index, or its Edit (the double click) for -1. Returns the error
+    // text of an exception the editor raised (the form keeps what it had), empty when none.
+    QString RunComponentEditor(TComponent *Component, int Index = -1);
+
     // ---- The class the palette has chosen for the next click on the form (empty: select).
     QString PlacingClass() const { return FPlacingClass; }
     void SetPlacingClass(const QString &ClassName) { FPlacingClass = ClassName; }

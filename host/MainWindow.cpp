@@ -8,6 +8,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QScrollArea>
+#include <QSplitter>
 #include <QStatusBar>
 #include <QUndoStack>
 #include <QVBoxLayout>
@@ -20,6 +21,7 @@
 #include "FormDesigner.h"
 #include "FormSurface.h"
 #include "HostIDE.h"
+#include "ObjectInspector.h"
 #include "Pictures.h"
 #include "SysUtils.h"
 
@@ -28,7 +30,7 @@ TMainWindow::TMainWindow(THostIDE *Host, QWidget *parent) : QMainWindow(parent),
     setObjectName(QStringLiteral("MainWindow"));
     setWindowTitle(QStringLiteral("%1 - %2").arg(THostIDE::IDEName(), QStringLiteral("Form1")));
     setWindowIcon(IDEIcon());
-    resize(1180, 760);
+    resize(1280, 800);
 
     auto *central = new QWidget(this);
     FForm = new TFormSurface;
@@ -55,7 +57,12 @@ TMainWindow::TMainWindow(THostIDE *Host, QWidget *parent) : QMainWindow(parent),
     layout->addWidget(FPalette);
 
     // The designer area: the form on a dark ground, room to grow and scroll.
-    FDesignArea = new QScrollArea(central);
+    auto *split = new QSplitter(Qt::Horizontal, central);
+    split->setObjectName(QStringLiteral("MainSplitter"));
+    FInspector = new TObjectInspector(split);
+    FInspector->SetDesigner(FDesigner);
+    split->addWidget(FInspector);
+    FDesignArea = new QScrollArea(split);
     FDesignArea->setObjectName(QStringLiteral("DesignArea"));
     FDesignArea->setBackgroundRole(QPalette::Dark);
     FDesignArea->setFrameShape(QFrame::StyledPanel);
@@ -75,7 +82,10 @@ TMainWindow::TMainWindow(THostIDE *Host, QWidget *parent) : QMainWindow(parent),
     FDesignArea->setWidget(ground);
     FDesignArea->setWidgetResizable(true);
     FDesignArea->addActions(FFormActions);
-    layout->addWidget(FDesignArea, 1);
+    split->addWidget(FDesignArea);
+    split->setStretchFactor(1, 1);
+    split->setSizes({340, 940});
+    layout->addWidget(split, 1);
     setCentralWidget(central);
 
     connect(FPalette, &TComponentPalette::ClassSelected, this, [this](const QString &cls) {

@@ -10,6 +10,7 @@ class THostIDE;
 class TComponentPalette;
 class TFormSurface;
 class TFormDesigner;
+class TObjectInspector;
 
 class TMainWindow : public QMainWindow {
     Q_OBJECT
@@ -20,6 +21,7 @@ public:
     TFormSurface *Form() const { return FForm; }
     // The designer of the form in the centre: the Object Inspector and scripts work through it.
     TFormDesigner *Designer() const { return FDesigner; }
+    TObjectInspector *Inspector() const { return FInspector; }
 
 public slots:
     void ShowAbout();
@@ -51,6 +53,7 @@ private:
     QScrollArea *FDesignArea;
     TFormSurface *FForm;
     TFormDesigner *FDesigner;
+    TObjectInspector *FInspector;
     QList<QAction *> FFormActions; // editing keys that work while the form has the focus
     QMenu *FRemoveMenu;
 };

@@ -2,16 +2,32 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
+#include <QSet>
 
 #include "AboutBox.h"
 #include "ComponentPalette.h"
 #include "FormDesigner.h"
 #include "HostIDE.h"
 #include "MainWindow.h"
+#include "ScriptHost.h"
 #include "SplashWindow.h"
 
 namespace {
+QSet<QString> pictures(const QString &Dir)
+{
+    const QStringList files = QDir(Dir).entryList({QStringLiteral("*.png")}, QDir::Files);
+    return QSet<QString>(files.begin(), files.end());
+}
+
+QString TourScript()
+{
+    QFile f(QStringLiteral(":/kvide/tour.js"));
+    f.open(QIODevice::ReadOnly);
+    return QString::fromUtf8(f.readAll());
+}
+
 void save(QWidget *w, const QString &Dir, const QString &Name, QStringList &Written, QStringList &Errors)
 {
     QApplication::processEvents();
@@ -24,7 +40,7 @@ void save(QWidget *w, const QString &Dir, const QString &Name, QStringList &Writ
 } // namespace
 
 QStringList WriteScreenshots(THostIDE &Host, const QString &PackageFile, const QString &Dir, QStringList &Errors,
-                             QStringList &Warnings)
+                             QStringList &Warnings, const QString &Script)
 {
     QStringList written;
     if (!QDir().mkpath(Dir)) {
@@ -63,6 +79,20 @@ QStringList WriteScreenshots(THostIDE &Host, const QString &PackageFile, const Q
     about.show();
     save(&about, Dir, QStringLiteral("about.png"), written, Errors);
     about.close();
+
+    // The tour works on the demo form as a user would and takes its own pictures.
+    const QSet<QString> before = pictures(Dir);
+    TScriptHost tour(&Host, &window);
+    tour.SetScreenshotDir(Dir);
+    QString error;
+    const bool ok = Script.isEmpty() ? tour.Run(TourScript(), QStringLiteral("tour.js"), &error) : tour.RunFile(Script, &error);
+    if (!ok)
+        Errors << error;
+    QStringList added = QStringList(pictures(Dir).subtract(before).values());
+    added.sort();
+    for (const QString &f : added)
+        written << QDir(Dir).filePath(f);
+    window.Designer()->SetModified(false);
     window.close();
     return written;
 }

@@ -1,5 +1,5 @@
 // kvide: the host IDE. Loads the design packages, shows the splash screen and the main window;
-// --list and --screenshots serve automation and run without a display.
+// --list, --screenshots and --script serve automation and run without a display.
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QFileInfo>
@@ -12,6 +12,7 @@
 #include "Pictures.h"
 #include "RegistrationList.h"
 #include "Screenshots.h"
+#include "ScriptHost.h"
 #include "SplashWindow.h"
 
 namespace {
@@ -25,7 +26,8 @@ bool wantsHeadless(int argc, char **argv)
 {
     for (int i = 1; i < argc; ++i) {
         const QByteArray a(argv[i]);
-        if (a == "--list" || a == "--screenshots" || a.startsWith("--screenshots=") || a == "--help" || a == "-h" ||
+        if (a == "--list" || a == "--screenshots" || a.startsWith("--screenshots=") || a == "--script" ||
+            a.startsWith("--script=") || a == "--help" || a == "-h" ||
             a == "--help-all" || a == "--version" || a == "-v")
             return true;
     }
@@ -53,14 +55,20 @@ int main(int argc, char **argv)
                                         QStringLiteral("Print what the packages registered, as plain text, and exit."));
     const QCommandLineOption shotsOption(
         QStringLiteral("screenshots"),
-        QStringLiteral("Write screenshots of the splash screen, the palette and the about box to <dir> and exit."),
+        QStringLiteral("Write screenshots of the splash screen, the palette, the about box and the guided tour "
+                       "(or of --script) to <dir> and exit."),
         QStringLiteral("dir"));
+    const QCommandLineOption scriptOption(
+        QStringLiteral("script"),
+        QStringLiteral("Run the JavaScript file <file> in the IDE with the demo form open, then exit: 0 when it "
+                       "ended without an error. See docs/scripting.md."),
+        QStringLiteral("file"));
     const QCommandLineOption packageOption(
         QStringLiteral("package"), QStringLiteral("Install the package file <path> instead of the bundled package."),
         QStringLiteral("path"));
     const QCommandLineOption noAboutOption(QStringLiteral("no-about-service"),
                                            QStringLiteral("Offer packages no about-box service."));
-    parser.addOptions({listOption, shotsOption, packageOption, noAboutOption});
+    parser.addOptions({listOption, shotsOption, scriptOption, packageOption, noAboutOption});
     parser.process(app);
 
     THostIDE host;
@@ -81,13 +89,30 @@ int main(int argc, char **argv)
 
     if (parser.isSet(shotsOption)) {
         QStringList errors, warnings;
-        const QStringList written = WriteScreenshots(host, package, parser.value(shotsOption), errors, warnings);
+        const QStringList written = WriteScreenshots(host, package, parser.value(shotsOption), errors, warnings,
+                                                     parser.value(scriptOption));
         for (const QString &file : written)
             std::printf("%s\n", qPrintable(file));
         std::fflush(stdout);
         printMessages(warnings, "warning");
         printMessages(errors, "error");
         return errors.isEmpty() ? 0 : 1;
+    }
+
+    if (parser.isSet(scriptOption)) {
+        QStringList warnings;
+        const QStringList errors = host.LoadPackages(package, warnings);
+        printMessages(warnings, "warning");
+        printMessages(errors, "error");
+        TMainWindow window(&host);
+        window.OpenDemoForm();
+        window.show();
+        TScriptHost script(&host, &window);
+        QString error;
+        const bool ok = script.RunFile(parser.value(scriptOption), &error);
+        if (!ok)
+            std::fprintf(stderr, "kvide: script: %s\n", qPrintable(error));
+        return ok && errors.isEmpty() ? 0 : 1;
     }
 
     TSplashWindow splash(host.Splash());

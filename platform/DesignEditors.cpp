@@ -289,6 +289,18 @@ QString TClassProperty::GetValue()
     QObject *o = GetObjectValueAt(0);
     return QStringLiteral("(%1)").arg(o ? QString::fromLatin1(o->metaObject()->className()) : GetPropType()->Name);
 }
+bool TClassProperty::AllEqual()
+{
+    auto classOf = [this](int i) {
+        QObject *o = GetObjectValueAt(i);
+        return o ? o->metaObject() : nullptr;
+    };
+    for (int i = 1; i < PropCount(); ++i)
+        if (classOf(i) != classOf(0))
+            return false;
+    return true;
+}
+
 void TClassProperty::GetProperties(const TGetPropProc &Proc) { subPropertiesOf(this, Proc); }
 
 TComponentClass TComponentProperty::GetComponentReferenceClass() { return GetPropType()->ClassType; }
@@ -377,7 +389,13 @@ TPropertyEditorClass GetEditorClass(PPropInfo PropInfo, TClass ComponentClass)
         if (PropInfo->PropType->ClassType && isComponentClass(PropInfo->PropType->ClassType))
             return PropertyEditorClass<TComponentProperty>();
         return PropertyEditorClass<TClassProperty>();
-    default: return PropertyEditorClass<TPropertyEditor>();
+    default: {
+        // A value type that converts to text and back (a rich caption, say) is edited as text.
+        const QMetaType t = PropInfo->PropType->Type, text = QMetaType::fromType<QString>();
+        if (t.isValid() && QMetaType::canConvert(t, text) && QMetaType::canConvert(text, t))
+            return PropertyEditorClass<TStringProperty>();
+        return PropertyEditorClass<TPropertyEditor>();
+    }
     }
 }
 

@@ -142,6 +142,8 @@ public:
     using TPropertyEditor::TPropertyEditor;
     TPropertyAttributes GetAttributes() override;
     QString GetValue() override;
+    // The value names the class, so objects of one class show it also when several are selected.
+    bool AllEqual() override;
     void GetProperties(const TGetPropProc &Proc) override;
 };
 
