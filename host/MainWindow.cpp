@@ -107,6 +107,16 @@ TMainWindow::TMainWindow(THostIDE *Host, QWidget *parent) : QMainWindow(parent),
     UpdateTitle();
 }
 
+TMainWindow::~TMainWindow()
+{
+    // The designer goes before the widgets that listen to it; its last signals (the undo stack
+    // turning clean as it is freed) must not reach a window half taken down.
+    FInspector->SetDesigner(nullptr);
+    disconnect(FDesigner->UndoStack(), nullptr, this, nullptr);
+    disconnect(FDesigner, nullptr, this, nullptr);
+    delete FDesigner;
+}
+
 void TMainWindow::CreateFileMenu()
 {
     QMenu *file = menuBar()->addMenu(QStringLiteral("&File"));

@@ -16,6 +16,7 @@ class TMainWindow : public QMainWindow {
     Q_OBJECT
 public:
     explicit TMainWindow(THostIDE *Host, QWidget *parent = nullptr);
+    ~TMainWindow() override;
 
     TComponentPalette *Palette() const { return FPalette; }
     TFormSurface *Form() const { return FForm; }

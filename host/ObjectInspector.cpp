@@ -929,10 +929,7 @@ QString TObjectInspector::RevertProperty(const QString &Path)
     if (!n)
         return noProperty(Path);
     std::shared_ptr<TPropertyEditor> keep = n->Editor;
-    return Guarded([&] {
-        keep->Revert();
-        keep->Modified();
-    });
+    return Guarded([&] { keep->Revert(); });
 }
 
 QStringList TObjectInspector::DropDownValues(const QString &Path)

@@ -105,6 +105,41 @@ bool TPropertyEditor::ValueAvailable()
     return true;
 }
 
+namespace {
+// What holds the defaults for Instance: a new object of its class, or for a sub-object (the
+// settings object of a component) the same sub-object of a new component. Nil when unknown.
+QObject *freshCounterpart(QObject *Instance, std::unique_ptr<QObject> &Keep)
+{
+    QStringList path;
+    QObject *o = Instance;
+    while (o && !FindRegisteredClass(QString::fromLatin1(o->metaObject()->className()))) {
+        QObject *parent = o->parent();
+        if (!parent)
+            return nullptr;
+        QString via;
+        for (const TPropInfo &pi : GetPropInfos(parent->metaObject()))
+            if (pi.PropType->Kind == TTypeKind::tkClass && GetObjectProp(parent, &pi) == o) {
+                via = pi.Name;
+                break;
+            }
+        if (via.isEmpty())
+            return nullptr;
+        path.prepend(via);
+        o = parent;
+    }
+    if (!o)
+        return nullptr;
+    Keep.reset(FindRegisteredClass(QString::fromLatin1(o->metaObject()->className()))->Create(nullptr)->AsObject());
+    QObject *fresh = Keep.get();
+    for (const QString &name : path) {
+        fresh = fresh->property(name.toLatin1().constData()).value<QObject *>();
+        if (!fresh)
+            return nullptr;
+    }
+    return fresh;
+}
+} // namespace
+
 void TPropertyEditor::Revert()
 {
     for (const auto &e : FPropList) {
@@ -114,19 +149,19 @@ void TPropertyEditor::Revert()
             continue;
         }
         // The value a new object of the class starts with.
-        const TRegisteredClass *rc = FindRegisteredClass(QString::fromLatin1(e.Instance->metaObject()->className()));
-        if (!rc)
+        std::unique_ptr<QObject> keep;
+        QObject *fresh = freshCounterpart(e.Instance, keep);
+        if (!fresh)
             continue;
-        std::unique_ptr<QObject> fresh(rc->Create(nullptr)->AsObject());
         if (e.PropInfo->PropType->Kind == TTypeKind::tkClass) {
-            auto *src = qobject_cast<TPersistent *>(p.read(fresh.get()).value<QObject *>());
+            auto *src = qobject_cast<TPersistent *>(p.read(fresh).value<QObject *>());
             auto *dst = qobject_cast<TPersistent *>(p.read(e.Instance).value<QObject *>());
             if (src && dst && !AsComponent(dst)) {
                 dst->Assign(src);
                 continue;
             }
         }
-        p.write(e.Instance, p.read(fresh.get()));
+        p.write(e.Instance, p.read(fresh));
     }
     Modified();
 }
