@@ -72,12 +72,17 @@ TMainWindow::TMainWindow(THostIDE *Host, QWidget *parent) : QMainWindow(parent),
     FForm->move(24, 24);
     ground->setMinimumSize(FForm->width() + 48, FForm->height() + 48);
     // Non-visual components show the palette bitmap of their class from its package.
+    // Kept per class: the form paints every tile on each repaint, a big form hundreds.
     FForm->Form()->SetIconProvider([this](const QString &cls) {
+        if (auto it = FIconCache.constFind(cls); it != FIconCache.constEnd())
+            return *it;
+        QPixmap pm;
         for (const TPaletteRow &row : TDesignRegistry::Instance().PaletteRows())
             for (TComponentClass c : row.Classes)
-                if (QString::fromLatin1(c->className()) == cls)
-                    return PaletteBitmap(*FHost->Loader(), row.Package, cls);
-        return QPixmap();
+                if (pm.isNull() && QString::fromLatin1(c->className()) == cls)
+                    pm = PaletteBitmap(*FHost->Loader(), row.Package, cls);
+        FIconCache.insert(cls, pm);
+        return pm;
     });
     FDesignArea->setWidget(ground);
     FDesignArea->setWidgetResizable(true);
@@ -100,8 +105,8 @@ TMainWindow::TMainWindow(THostIDE *Host, QWidget *parent) : QMainWindow(parent),
     connect(FDesigner, &TFormDesigner::fileNameChanged, this, &TMainWindow::UpdateTitle);
     connect(FDesigner->UndoStack(), &QUndoStack::cleanChanged, this, &TMainWindow::UpdateTitle);
     connect(FForm->Form(), &TDesignForm::CaptionChanged, this, &TMainWindow::UpdateTitle);
-    connect(FHost->Loader(), &TPackageLoader::PackageLoaded, this, [this] { UpdatePackageMenu(); UpdateStatus(); });
-    connect(FHost->Loader(), &TPackageLoader::PackageUnloaded, this, [this] { UpdatePackageMenu(); UpdateStatus(); });
+    connect(FHost->Loader(), &TPackageLoader::PackageLoaded, this, [this] { FIconCache.clear(); UpdatePackageMenu(); UpdateStatus(); });
+    connect(FHost->Loader(), &TPackageLoader::PackageUnloaded, this, [this] { FIconCache.clear(); UpdatePackageMenu(); UpdateStatus(); });
     UpdatePackageMenu();
     UpdateStatus();
     UpdateTitle();

@@ -1,7 +1,9 @@
 #pragma once
 // The IDE's main window: menus, the component palette, and the designer area with the form
 // being designed.
+#include <QHash>
 #include <QMainWindow>
+#include <QPixmap>
 
 class QAction;
 class QMenu;
@@ -57,4 +59,5 @@ private:
     TObjectInspector *FInspector;
     QList<QAction *> FFormActions; // editing keys that work while the form has the focus
     QMenu *FRemoveMenu;
+    QHash<QString, QPixmap> FIconCache; // the tiles' pictures by class
 };

@@ -519,25 +519,33 @@ void TObjectInspector::SetFilter(const QString &Text) { FFilterEdit->setText(Tex
 void TObjectInspector::FillSelectionCombo()
 {
     FFillingCombo = true;
-    FSelectionCombo->clear();
+    QStringList entries, names;
+    QList<TComponent *> all, sel;
     if (FDesigner) {
-        const QList<TComponent *> sel = FDesigner->Selection();
+        sel = FDesigner->Selection();
         TComponent *root = FDesigner->GetRoot();
-        QList<TComponent *> all{root};
+        all << root;
         for (int i = 0; i < root->ComponentCount(); ++i)
             all << root->Components(i);
         std::sort(all.begin() + 1, all.end(),
                   [](TComponent *a, TComponent *b) { return a->Name().compare(b->Name(), Qt::CaseInsensitive) < 0; });
-        for (TComponent *c : all)
-            FSelectionCombo->addItem(QStringLiteral("%1: %2").arg(c->Name(), c->ClassName()),
-                                     c->Name());
-        if (sel.size() == 1) {
-            FSelectionCombo->setCurrentIndex(int(all.indexOf(sel.first())));
-        } else {
-            FSelectionCombo->setPlaceholderText(sel.isEmpty() ? QString()
-                                                              : QStringLiteral("%1 items selected").arg(sel.size()));
-            FSelectionCombo->setCurrentIndex(-1);
+        for (TComponent *c : all) {
+            entries << QStringLiteral("%1: %2").arg(c->Name(), c->ClassName());
+            names << c->Name();
         }
+    }
+    // Big forms: the list is only made again when a component came, went or was renamed.
+    if (entries != FComboEntries) {
+        FComboEntries = entries;
+        FSelectionCombo->clear();
+        for (int i = 0; i < entries.size(); ++i)
+            FSelectionCombo->addItem(entries[i], names[i]);
+    }
+    if (sel.size() == 1) {
+        FSelectionCombo->setCurrentIndex(int(all.indexOf(sel.first())));
+    } else {
+        FSelectionCombo->setPlaceholderText(sel.isEmpty() ? QString() : QStringLiteral("%1 items selected").arg(sel.size()));
+        FSelectionCombo->setCurrentIndex(-1);
     }
     FFillingCombo = false;
 }

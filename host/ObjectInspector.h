@@ -121,6 +121,7 @@ private:
     QTreeWidget *FTree;
     QLabel *FStatus;
     QListWidget *FDropDown = nullptr;
+    QStringList FComboEntries; // what the selection list holds
     std::vector<std::unique_ptr<TInspectorNode>> FNodes; // top-level rows (a property may have several)
     TErrorHandler FErrorHandler;
     int FBusy = 0;

@@ -1,0 +1,171 @@
+// The IDE's JavaScript interface end to end: a script builds a form from the palette, edits it
+// through the Object Inspector (also with several components selected), saves, undoes, reloads;
+// dialogs are operated inside their modal loop and always end; failures come back as errors
+// with their messages; kvide --script reports them by its exit code.
+#include <QDialog>
+#include <QProcess>
+#include <QtTest>
+
+#include "HostFixture.h"
+#include "ScriptHost.h"
+
+class TestScripting : public QObject {
+    Q_OBJECT
+    THostFixture F;
+
+    // Runs Source; returns the error text ("" when it ran through).
+    QString run(const QString &Source)
+    {
+        TScriptHost script(F.Host.get(), F.Window.get());
+        script.SetScreenshotDir(F.Dir.path());
+        QString error;
+        return script.Run(Source, QStringLiteral("test.js"), &error) ? QString() : error;
+    }
+
+    static int openDialogs()
+    {
+        int n = 0;
+        for (QWidget *w : QApplication::topLevelWidgets())
+            n += qobject_cast<QDialog *>(w) && w->isVisible();
+        return n;
+    }
+
+private slots:
+    void initTestCase() { QVERIFY(F.Start()); }
+    void init() { F.Reset(); }
+    void cleanupTestCase() { F.Stop(); }
+
+    void aFormBuiltEditedSavedUndoneAndReloadedKeepsEveryValue()
+    {
+        const QString file = F.Dir.filePath(QStringLiteral("built.kvf"));
+        const QString script = QStringLiteral(R"(
+            function same(what, a, b) { if (String(a) !== String(b)) throw new Error(what + ": " + a + " != " + b); }
+            ide.newForm();
+            var first = ide.formText();
+            var g = ide.place("TKvGraph2D", 16, 16);
+            var s1 = ide.place("TKvLineSeries", 480, 24);
+            var s2 = ide.place("TKvPointSeries", 530, 24);
+            var ax = ide.place("TKvAxis", 480, 80);
+            same("names", [g, s1, s2, ax].join(), "Graph1,LineSeries1,PointSeries1,Axis1");
+            ide.select(s1);
+            ide.property("Graph").setValue(g);
+            ide.property("XAxis").setValue(ax);
+            ide.select([s1, s2]);
+            same("common caption", ide.property("Caption").value, "");
+            ide.property("Caption").setValue("Both");
+            ide.property("Line.Width").setValue("3");
+            ide.select(g);
+            ide.property("BackColor").setValue("Ivory");
+            ide.property("Caption").setValue("Built by a script");
+            ide.select(ax);
+            ide.property("Stop").setValue("20");
+            ide.saveForm("%1");
+            while (ide.undoCount() > 0) ide.undo();
+            same("after undo", ide.formText(), first);
+            same("components after undo", ide.components().length, 0);
+            same("load messages", ide.openForm("%1").length, 0);
+            same("s1 caption", ide.value(s1, "Caption"), "Both");
+            same("s2 caption", ide.value(s2, "Caption"), "Both");
+            same("s2 width", ide.value(s2, "Line.Width"), 3);
+            same("graph", ide.value(s1, "Graph"), g);
+            same("x axis", ide.value(s1, "XAxis"), ax);
+            same("stop", ide.value(ax, "Stop"), 20);
+            ide.select(g);
+            same("back colour", ide.property("BackColor").value, "Ivory");
+            same("graph caption", ide.property("Caption").value, "Built by a script");
+        )").arg(file);
+        QCOMPARE(run(script), QString());
+    }
+
+    void dialogsAreOperatedInsideTheirModalLoopAndAlwaysEnd()
+    {
+        QCOMPARE(run(QStringLiteral(R"(
+            ide.select("Series1");
+            ide.property("Line").edit(function (dlg) {
+                if (dlg.find("WidthUpDn").value !== 2) throw new Error("dialog shows " + dlg.find("WidthUpDn").value);
+                dlg.find("WidthUpDn").setValue(5);
+                dlg.find("LineVisibleCheck").setValue(false);
+                dlg.ok();
+            });
+            if (ide.value("Series1", "Line.Width") !== 5) throw new Error("width not taken");
+            if (ide.value("Series1", "Line.Visible") !== false) throw new Error("visible not taken");
+            ide.property("Line").edit(function (dlg) { dlg.find("WidthUpDn").setValue(9); dlg.cancel(); });
+            if (ide.value("Series1", "Line.Width") !== 5) throw new Error("cancel stored");
+        )")), QString());
+
+        // A handler that throws: its error comes back, the dialog is gone, nothing stored.
+        QString error = run(QStringLiteral(R"(
+            ide.select("Series1");
+            ide.property("Line").edit(function (dlg) { dlg.find("WidthUpDn").setValue(8); dlg.find("NoSuchControl"); });
+        )"));
+        QVERIFY2(error.contains(QStringLiteral("NoSuchControl")), qPrintable(error));
+        QCOMPARE(openDialogs(), 0);
+        QCOMPARE(F.Component("Series1")->AsObject()->property("Line").value<QObject *>()->property("Width").toDouble(), 5.0);
+
+        error = run(QStringLiteral(R"(ide.select("Series1"); ide.property("Line").edit(function (dlg) {});)"));
+        QVERIFY2(error.contains(QStringLiteral("left open")), qPrintable(error));
+        QCOMPARE(openDialogs(), 0);
+
+        error = run(QStringLiteral(R"(ide.select("Series1"); ide.property("Caption").edit(function (dlg) { dlg.ok(); });)"));
+        QVERIFY2(error.contains(QStringLiteral("No dialog opened")), qPrintable(error));
+    }
+
+    void failuresComeBackAsErrorsWithTheirMessages()
+    {
+        // The editor's refusal is catchable and leaves the value.
+        QCOMPARE(run(QStringLiteral(R"(
+            ide.select("Axis1");
+            var msg = "";
+            try { ide.property("Stop").setValue("twelve"); } catch (e) { msg = e.message; }
+            if (msg.indexOf("twelve") < 0) throw new Error("message was: " + msg);
+            if (ide.value("Axis1", "Stop") !== 12) throw new Error("value changed");
+        )")), QString());
+        const QString error = run(QStringLiteral("\n\nide.select(\"NoSuchComponent\");"));
+        QVERIFY2(error.startsWith(QStringLiteral("test.js:3:")) && error.contains(QStringLiteral("NoSuchComponent")), qPrintable(error));
+        QVERIFY(run(QStringLiteral("ide.property(\"NoSuchProperty\")")).contains(QStringLiteral("NoSuchProperty")));
+        QVERIFY(run(QStringLiteral("ide.place(\"TNoClass\", 1, 1)")).contains(QStringLiteral("not on the palette")));
+        QVERIFY(run(QStringLiteral("ide.arrange = \"sideways\"")).contains(QStringLiteral("sideways")));
+    }
+
+    void screenshotsOfWindowsAndDialogsAreWritten()
+    {
+        QCOMPARE(run(QStringLiteral(R"(
+            ide.screenshot("main.png");
+            ide.select("Graph1");
+            ide.property("BackgroundGradient").edit(function (dlg) { dlg.screenshot("gradient.png"); dlg.cancel(); });
+            var m = ide.contextMenu("Graph1");
+            if (m.items().indexOf("Delete") < 0) throw new Error(m.items().join());
+            m.close();
+        )")), QString());
+        const QImage main(F.Dir.filePath(QStringLiteral("main.png"))), gradient(F.Dir.filePath(QStringLiteral("gradient.png")));
+        QCOMPARE(main.size(), F.Window->size());
+        QVERIFY(!gradient.isNull() && gradient.width() < main.width());
+    }
+
+    void kvideExitCodeTellsWhetherTheScriptRanThrough()
+    {
+        auto runIde = [&](const QString &Source, QString *Err) {
+            const QString file = F.Dir.filePath(QStringLiteral("s.js"));
+            QFile f(file);
+            f.open(QIODevice::WriteOnly | QIODevice::Truncate);
+            f.write(Source.toUtf8());
+            f.close();
+            QProcess p;
+            QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+            env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+            env.insert(QStringLiteral("KV_REGISTRY_FILE"), F.Dir.filePath(QStringLiteral("ide.ini")));
+            p.setProcessEnvironment(env);
+            p.start(QStringLiteral(KV_KVIDE_FILE), {QStringLiteral("--script"), file});
+            p.waitForFinished(60000);
+            *Err = QString::fromUtf8(p.readAllStandardError());
+            return p.exitCode();
+        };
+        QString err;
+        QCOMPARE(runIde(QStringLiteral("ide.select('Graph1'); ide.property('Caption').value;"), &err), 0);
+        QCOMPARE(runIde(QStringLiteral("ide.select('Graph1');\nthrow new Error('stopped here');"), &err), 1);
+        QVERIFY2(err.contains(QStringLiteral("s.js:2")) && err.contains(QStringLiteral("stopped here")), qPrintable(err));
+    }
+};
+
+QTEST_MAIN(TestScripting)
+#include "tst_scripting.moc"
