@@ -93,28 +93,19 @@ ide.property("Line").edit(function (dlg) {
 });
 expect("Series1.Line.Width after the dialog", ide.value("Series1", "Line.Width"), 3);
 
-ide.property("PointSymbol").edit(function (dlg) {
-    dlg.screenshot("dialog-pointsymbol.png");
-    dlg.cancel();
-});
-ide.property("Area").edit(function (dlg) {
-    dlg.screenshot("dialog-area.png");
-    dlg.cancel();
-});
-ide.select("Graph1");
-ide.property("BackgroundGradient").edit(function (dlg) {
-    dlg.screenshot("dialog-gradient.png");
-    dlg.cancel();
-});
-ide.property("DataAreaFrame").edit(function (dlg) {
-    dlg.screenshot("dialog-simpleline.png");
-    dlg.cancel();
-});
-ide.select("Axis1");
-ide.property("ArrowPoint").edit(function (dlg) {
-    dlg.screenshot("dialog-arrow.png");
-    dlg.cancel();
-});
+// The other dialogs: a look, then Cancel.
+function look(component, path, file) {
+    ide.select(component);
+    ide.property(path).edit(function (dlg) {
+        dlg.screenshot(file);
+        dlg.cancel();
+    });
+}
+look("Series1", "PointSymbol", "dialog-pointsymbol.png");
+look("Series1", "Area", "dialog-area.png");
+look("Graph1", "BackgroundGradient", "dialog-gradient.png");
+look("Graph1", "DataAreaFrame", "dialog-simpleline.png");
+look("Axis1", "ArrowPoint", "dialog-arrow.png");
 
 // The context menu of a component: its editor's verbs, then the editing commands.
 var menu = ide.contextMenu("Graph1");
