@@ -140,7 +140,7 @@ int TDesignOverlay::HandleAt(const QPoint &Pos) const
     if (!FDesigner)
         return -1;
     const QList<TComponent *> sel = FDesigner->Selection();
-    if (sel.size() != 1)
+    if (sel.size() != 1 || sel.first() == FForm) // the form is sized by its frame, not by handles
         return -1;
     auto *w = qobject_cast<QWidget *>(sel.first()->AsObject());
     if (!w)
@@ -310,6 +310,9 @@ void TDesignOverlay::mouseReleaseEvent(QMouseEvent *e)
             if (band.intersects(r) && !hits.contains(c))
                 hits << c;
         }
+        // A plain click on the form's ground selects the form itself, as IDEs do.
+        if (hits.isEmpty() && !FMoved)
+            hits << FDesigner->GetRoot();
         FDesigner->SetSelection(hits);
         break;
     }
