@@ -217,7 +217,7 @@ private:
 class TPropertyValueEdit : public QWidget {
 public:
     TPropertyValueEdit(TObjectInspector *Inspector, TInspectorNode *Node, QWidget *Parent)
-        : QWidget(Parent), FInspector(Inspector), FNode(Node)
+        : QWidget(Parent), FInspector(Inspector), FNode(Node), FGeneration(Inspector->Generation())
     {
         setObjectName(QStringLiteral("PropertyValueEdit"));
         setAutoFillBackground(true);
@@ -238,7 +238,10 @@ public:
             FDrop->setFixedSize(h, h);
             FDrop->setToolTip(QStringLiteral("Choose a value (Alt+Down)"));
             l->addWidget(FDrop);
-            connect(FDrop, &QToolButton::clicked, this, [this] { FInspector->DropDownFor(FNode, this); });
+            connect(FDrop, &QToolButton::clicked, this, [this] {
+                if (Alive())
+                    FInspector->DropDownFor(FNode, this);
+            });
         }
         if (FNode->Attributes.Contains(paDialog)) {
             FEllipsis = new QToolButton(this);
@@ -293,6 +296,8 @@ public:
 
     void RunEdit()
     {
+        if (!Alive())
+            return;
         const QString error = FInspector->RunEdit(FNode);
         if (!error.isEmpty())
             FInspector->ShowError(error);
@@ -349,8 +354,12 @@ private:
         update();
     }
 
+    bool Alive() const { return FInspector->Generation() == FGeneration; }
+
     void Commit(bool Report = true)
     {
+        if (!Alive())
+            return;
         const QString text = FEdit->text();
         FEdit->setModified(false);
         // The rows may be rebuilt by the change: keep only what outlives it.
@@ -368,6 +377,7 @@ private:
     QWidget *FArea;
     QToolButton *FDrop = nullptr, *FEllipsis = nullptr;
     bool FDrawn = false;
+    int FGeneration;
 };
 
 QWidget *TInspectorDelegate::createEditor(QWidget *Parent, const QStyleOptionViewItem &, const QModelIndex &Index) const
@@ -577,6 +587,7 @@ void TObjectInspector::Rebuild()
     const int scroll = FTree->verticalScrollBar()->value();
 
     FTree->setUpdatesEnabled(false);
+    ++FGeneration;
     FTree->clear();
     FNodes.clear();
     FillSelectionCombo();
@@ -722,8 +733,12 @@ void TObjectInspector::UpdateItem(QTreeWidgetItem *Item)
         if (volatileSubs && node->ChildrenLoaded) {
             // The sub-rows depend on the value: make them again.
             const bool open = Item->isExpanded();
-            if (FTree->currentItem() && FTree->currentItem()->parent() == Item)
-                FTree->setCurrentItem(Item, 1);
+            for (QTreeWidgetItem *c = FTree->currentItem(); c; c = c->parent())
+                if (c->parent() == Item) {
+                    FTree->setCurrentItem(Item, 1); // the current row is among those going
+                    break;
+                }
+            ++FGeneration;
             qDeleteAll(Item->takeChildren());
             node->Children.clear();
             node->ChildrenLoaded = false;
@@ -757,8 +772,15 @@ void TObjectInspector::RefreshValues()
             return;
         }
     }
+    const int generation = FGeneration;
     for (int i = 0; i < FTree->topLevelItemCount(); ++i)
         UpdateItem(FTree->topLevelItem(i));
+    // Sub-rows were made again: the current row gets an inline editor of the new generation.
+    if (QTreeWidgetItem *cur = FTree->currentItem(); cur && generation != FGeneration) {
+        if (FTree->isPersistentEditorOpen(cur, 1))
+            FTree->closePersistentEditor(cur, 1);
+        OpenInlineEditor(cur);
+    }
     if (QTreeWidgetItem *cur = FTree->currentItem())
         if (auto *edit = qobject_cast<QWidget *>(FTree->itemWidget(cur, 1)))
             if (auto *v = dynamic_cast<TPropertyValueEdit *>(edit))

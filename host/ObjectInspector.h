@@ -92,6 +92,9 @@ public:
     QString RunEdit(TInspectorNode *Node);
     void DropDownFor(TInspectorNode *Node, TPropertyValueEdit *Edit);
     int RowHeight() const;
+    // Counts the times rows were thrown away: an inline editor made before then holds a node
+    // that is gone and must not commit (a focus change as it closes would otherwise do so).
+    int Generation() const { return FGeneration; }
 
 signals:
     void rebuilt();
@@ -125,6 +128,7 @@ private:
     std::vector<std::unique_ptr<TInspectorNode>> FNodes; // top-level rows (a property may have several)
     TErrorHandler FErrorHandler;
     int FBusy = 0;
+    int FGeneration = 0;
     bool FRebuildPending = false, FRefreshPending = false, FFillingCombo = false;
 };
 

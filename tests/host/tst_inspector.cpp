@@ -180,6 +180,20 @@ private slots:
         QTreeWidgetItem *ref = F.Inspector()->FindItem(QStringLiteral("PrimaryXAxis"));
         QVERIFY(ref->isExpanded());
         QCOMPARE(F.Value(QStringLiteral("PrimaryXAxis.Caption")), QStringLiteral("Level"));
+
+        // Typed into the row while one of its sub-rows is current: the sub-rows are made again
+        // and the row's cell keeps working for the next value.
+        F.Inspector()->Tree()->setCurrentItem(F.Inspector()->FindItem(QStringLiteral("PrimaryXAxis.Caption")), 1);
+        F.Inspector()->Tree()->setCurrentItem(ref, 1);
+        for (const char *axis : {"Axis1", "Axis2"}) {
+            auto *line = F.Inspector()->Tree()->itemWidget(F.Inspector()->Tree()->currentItem(), 1)->findChild<QLineEdit *>();
+            line->selectAll();
+            QTest::keyClicks(line, QString::fromLatin1(axis));
+            QTest::keyClick(line, Qt::Key_Return);
+            QCOMPARE(F.Value(QStringLiteral("PrimaryXAxis")), QString::fromLatin1(axis));
+        }
+        QCOMPARE(F.Value(QStringLiteral("PrimaryXAxis.Caption")), QStringLiteral("Level"));
+        QVERIFY(FErrors.isEmpty());
     }
 
     void severalSelectedShowWhatTheyShareAndEmptyWhereTheyDiffer()
