@@ -657,15 +657,12 @@ void TObjectInspector::Rebuild()
         if (!again && path == current && (currentCategory.isEmpty() || n->Category == currentCategory))
             again = *it;
     }
+    FPropertyCount = int(shared.size());
     ApplyFilter();
     FTree->setUpdatesEnabled(true);
     if (again)
         FTree->setCurrentItem(again, 1);
     FTree->verticalScrollBar()->setValue(scroll);
-    if (selection.isEmpty())
-        FStatus->setText(QString());
-    else if (FStatus->text().isEmpty() || again == nullptr)
-        FStatus->setText(QStringLiteral("%1 properties").arg(shared.size()));
     emit rebuilt();
 }
 
@@ -808,6 +805,10 @@ void TObjectInspector::ApplyFilter()
         }
         top->setHidden(!any);
     }
+    if (!f.isEmpty())
+        FStatus->setText(QStringLiteral("%1 of %2 properties match").arg(VisiblePropertyNames().size()).arg(FPropertyCount));
+    else if (!FTree->currentItem())
+        FStatus->setText(FPropertyCount ? QStringLiteral("%1 properties").arg(FPropertyCount) : QString());
 }
 
 void TObjectInspector::OpenInlineEditor(QTreeWidgetItem *Item)

@@ -129,6 +129,7 @@ private:
     TErrorHandler FErrorHandler;
     int FBusy = 0;
     int FGeneration = 0;
+    int FPropertyCount = 0;
     bool FRebuildPending = false, FRefreshPending = false, FFillingCombo = false;
 };
 
