@@ -866,9 +866,18 @@ QJSValue TScriptHost::value(const QString &ComponentName, const QString &Propert
             Throw(QStringLiteral("%1 has no property %2").arg(ComponentName, PropertyPath));
             return {};
         }
-        const QVariant v = o->metaObject()->property(idx).read(o);
-        if (i == parts.size() - 1)
+        const QMetaProperty prop = o->metaObject()->property(idx);
+        const QVariant v = prop.read(o);
+        if (i == parts.size() - 1) {
+            // Enumerations by their names, as the form file and the inspector show them.
+            if (prop.isEnumType()) {
+                const QMetaEnum e = prop.enumerator();
+                const QByteArray key = e.isFlag() ? e.valueToKeys(v.toInt()) : QByteArray(e.valueToKey(v.toInt()));
+                if (!key.isEmpty() || e.isFlag())
+                    return QJSValue(QString::fromLatin1(key));
+            }
             return VariantToScript(&FEngine, v);
+        }
         o = v.value<QObject *>();
         if (!o) {
             Throw(QStringLiteral("%1.%2 is not set").arg(ComponentName, parts.mid(0, i + 1).join(QLatin1Char('.'))));

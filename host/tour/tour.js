@@ -70,7 +70,7 @@ try {
 ide.undo();
 ide.undo();
 ide.undo();
-expect("Axis1.Scaling after undo", ide.value("Axis1", "Scaling"), 0);
+expect("Axis1.Scaling after undo", ide.value("Axis1", "Scaling"), "Linear");
 
 // The settings dialogs open from the ellipsis of their rows.
 ide.select("Series1");

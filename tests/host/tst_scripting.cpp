@@ -70,6 +70,7 @@ private slots:
             same("graph", ide.value(s1, "Graph"), g);
             same("x axis", ide.value(s1, "XAxis"), ax);
             same("stop", ide.value(ax, "Stop"), 20);
+            same("scaling", ide.value(ax, "Scaling"), "Linear");
             ide.select(g);
             same("back colour", ide.property("BackColor").value, "Ivory");
             same("graph caption", ide.property("Caption").value, "Built by a script");
