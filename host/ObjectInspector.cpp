@@ -465,6 +465,11 @@ TObjectInspector::TObjectInspector(QWidget *parent) : QWidget(parent)
         OpenInlineEditor(now);
     });
     connect(FTree, &QTreeWidget::customContextMenuRequested, this, &TObjectInspector::ShowContextMenu);
+    // A click on a value puts the caret into it at once.
+    connect(FTree, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem *item, int column) {
+        if (auto *edit = dynamic_cast<TPropertyValueEdit *>(column == 1 ? FTree->itemWidget(item, 1) : nullptr))
+            edit->BeginEdit();
+    });
     connect(FSelectionCombo, &QComboBox::activated, this, [this](int index) {
         if (FFillingCombo || !FDesigner)
             return;
