@@ -21,7 +21,7 @@
 #include "FormDesigner.h"
 #include "FormSurface.h"
 #include "HostIDE.h"
-#include "ObjectInspector.h"
+#include "PropertyGrid.h"
 #include "Pictures.h"
 #include "SysUtils.h"
 
@@ -59,7 +59,7 @@ TMainWindow::TMainWindow(THostIDE *Host, QWidget *parent) : QMainWindow(parent),
     // The designer area: the form on a dark ground, room to grow and scroll.
     auto *split = new QSplitter(Qt::Horizontal, central);
     split->setObjectName(QStringLiteral("MainSplitter"));
-    FInspector = new TObjectInspector(split);
+    FInspector = new TPropertyGrid(split);
     FInspector->SetDesigner(FDesigner);
     split->addWidget(FInspector);
     FDesignArea = new QScrollArea(split);

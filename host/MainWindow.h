@@ -12,7 +12,7 @@ class THostIDE;
 class TComponentPalette;
 class TFormSurface;
 class TFormDesigner;
-class TObjectInspector;
+class TPropertyGrid;
 
 class TMainWindow : public QMainWindow {
     Q_OBJECT
@@ -24,7 +24,7 @@ public:
     TFormSurface *Form() const { return FForm; }
     // The designer of the form in the centre: the Object Inspector and scripts work through it.
     TFormDesigner *Designer() const { return FDesigner; }
-    TObjectInspector *Inspector() const { return FInspector; }
+    TPropertyGrid *Inspector() const { return FInspector; }
 
 public slots:
     void ShowAbout();
@@ -56,7 +56,7 @@ private:
     QScrollArea *FDesignArea;
     TFormSurface *FForm;
     TFormDesigner *FDesigner;
-    TObjectInspector *FInspector;
+    TPropertyGrid *FInspector;
     QList<QAction *> FFormActions; // editing keys that work while the form has the focus
     QMenu *FRemoveMenu;
     QHash<QString, QPixmap> FIconCache; // the tiles' pictures by class

@@ -35,7 +35,7 @@
 #include "FormDesigner.h"
 #include "HostIDE.h"
 #include "MainWindow.h"
-#include "ObjectInspector.h"
+#include "PropertyGrid.h"
 #include "SysUtils.h"
 
 namespace {
@@ -47,6 +47,12 @@ QJSValue wrap(QJSEngine *Engine, QObject *Object)
 }
 
 void throwIn(QJSEngine *Engine, const QString &Message) { Engine->throwError(QJSValue::GenericError, Message); }
+
+// The "ide" object of the engine a wrapper lives in.
+TScriptHost *hostOf(QJSEngine *Engine)
+{
+    return qobject_cast<TScriptHost *>(Engine->globalObject().property(QStringLiteral("ide")).toQObject());
+}
 
 // Keys by the names Qt gives them ("Return", "Escape", "Down", "F2", "Ctrl+Return").
 bool keyFromName(const QString &Name, Qt::Key &Key, Qt::KeyboardModifiers &Mods)
@@ -248,7 +254,7 @@ void TScriptControl::click(const QJSValue &Handler)
         return;
     if (!w->isEnabled())
         return throwIn(FEngine, QStringLiteral("%1 is disabled").arg(Name()));
-    auto *host = qobject_cast<TScriptHost *>(FEngine->globalObject().property(QStringLiteral("ide")).toQObject());
+    TScriptHost *host = hostOf(FEngine);
     QPointer<QWidget> target = w;
     auto act = [target]() -> QString {
         if (!target)
@@ -364,7 +370,7 @@ void TScriptControl::screenshot(const QString &File)
     QWidget *w = Checked();
     if (!w)
         return;
-    auto *host = qobject_cast<TScriptHost *>(FEngine->globalObject().property(QStringLiteral("ide")).toQObject());
+    TScriptHost *host = hostOf(FEngine);
     const QString path = host ? host->ShotPath(File) : File;
     const QPixmap shot = w->isWindow() ? GrabWithPopups(w) : w->grab();
     if (!shot.save(path))
@@ -486,7 +492,7 @@ QString TScriptProperty::EditorClass() const
 
 QStringList TScriptProperty::Attributes() const
 {
-    TInspectorNode *n = TObjectInspector::NodeOf(FHost->Inspector()->FindItem(FPath));
+    TInspectorNode *n = TPropertyGrid::NodeOf(FHost->Inspector()->FindItem(FPath));
     return n ? n->Attributes.Names() : QStringList();
 }
 
@@ -506,7 +512,7 @@ void TScriptProperty::setValue(const QString &Text)
 
 void TScriptProperty::edit(const QJSValue &Handler)
 {
-    TObjectInspector *insp = FHost->Inspector();
+    TPropertyGrid *insp = FHost->Inspector();
     const QString path = FPath;
     FHost->RunWithModal([insp, path] { return insp->EditProperty(path); }, Handler);
 }
@@ -532,7 +538,7 @@ QStringList TScriptProperty::subProperties()
 
 void TScriptProperty::select()
 {
-    TObjectInspector *insp = FHost->Inspector();
+    TPropertyGrid *insp = FHost->Inspector();
     QTreeWidgetItem *item = insp->FindItem(FPath);
     if (!item)
         return FHost->Throw(QStringLiteral("The selection has no property %1").arg(FPath));
@@ -648,7 +654,7 @@ TScriptHost::~TScriptHost()
         Inspector()->SetErrorHandler({});
 }
 
-TObjectInspector *TScriptHost::Inspector() const { return FWindow->Inspector(); }
+TPropertyGrid *TScriptHost::Inspector() const { return FWindow->Inspector(); }
 
 bool TScriptHost::Run(const QString &Source, const QString &FileName, QString *Error)
 {
@@ -893,15 +899,15 @@ int TScriptHost::undoCount() const { return FWindow->Designer()->UndoStack()->in
 
 QString TScriptHost::Arrange() const
 {
-    return Inspector()->Arrange() == TObjectInspector::TArrange::ByCategory ? QStringLiteral("category") : QStringLiteral("name");
+    return Inspector()->Arrange() == TPropertyGrid::TArrange::ByCategory ? QStringLiteral("category") : QStringLiteral("name");
 }
 
 void TScriptHost::SetArrange(const QString &Value)
 {
     if (Value == QLatin1String("category"))
-        Inspector()->SetArrange(TObjectInspector::TArrange::ByCategory);
+        Inspector()->SetArrange(TPropertyGrid::TArrange::ByCategory);
     else if (Value == QLatin1String("name"))
-        Inspector()->SetArrange(TObjectInspector::TArrange::ByName);
+        Inspector()->SetArrange(TPropertyGrid::TArrange::ByName);
     else
         Throw(QStringLiteral("arrange is \"category\" or \"name\", not \"%1\"").arg(Value));
 }
@@ -980,35 +986,31 @@ QJSValue TScriptHost::contextMenu(const QString &ComponentName)
     return wrap(&FEngine, new TScriptMenu(menu, this));
 }
 
+QWidget *TScriptHost::NamedWidget(const QString &ObjectName) const
+{
+    for (QWidget *t : QApplication::topLevelWidgets())
+        if (t->isVisible() && t->objectName() == ObjectName)
+            return t;
+    for (QWidget *t : QApplication::topLevelWidgets())
+        if (auto *child = t->findChild<QWidget *>(ObjectName))
+            return child;
+    return nullptr;
+}
+
 QJSValue TScriptHost::find(const QString &ObjectName)
 {
-    if (ObjectName.isEmpty())
-        return wrap(&FEngine, new TScriptControl(FWindow, &FEngine));
-    for (QWidget *w : QApplication::topLevelWidgets()) {
-        if (w->objectName() == ObjectName && w->isVisible())
-            return wrap(&FEngine, new TScriptDialog(w, &FEngine));
-        if (auto *child = w->findChild<QWidget *>(ObjectName))
-            return wrap(&FEngine, new TScriptControl(child, &FEngine));
+    QWidget *w = ObjectName.isEmpty() ? FWindow : NamedWidget(ObjectName);
+    if (!w) {
+        Throw(QStringLiteral("No window or control is named %1").arg(ObjectName));
+        return {};
     }
-    Throw(QStringLiteral("No window or control is named %1").arg(ObjectName));
-    return {};
+    return wrap(&FEngine, w->isWindow() && w != FWindow ? new TScriptDialog(w, &FEngine) : new TScriptControl(w, &FEngine));
 }
 
 void TScriptHost::screenshot(const QString &File, const QString &ObjectName)
 {
-    QWidget *w = FWindow;
-    if (!ObjectName.isEmpty()) {
-        w = nullptr;
-        for (QWidget *t : QApplication::topLevelWidgets())
-            if (t->isVisible() && t->objectName() == ObjectName)
-                w = t;
-        if (!w)
-            w = FWindow->findChild<QWidget *>(ObjectName);
-        if (!w)
-            return Throw(QStringLiteral("No window or control is named %1").arg(ObjectName));
-    }
-    const QString path = ShotPath(File);
-    const QPixmap shot = w->isWindow() ? GrabWithPopups(w) : w->grab();
-    if (!shot.save(path))
-        Throw(QStringLiteral("Cannot write %1").arg(path));
+    QWidget *w = ObjectName.isEmpty() ? FWindow : NamedWidget(ObjectName);
+    if (!w)
+        return Throw(QStringLiteral("No window or control is named %1").arg(ObjectName));
+    TScriptControl(w, &FEngine).screenshot(File);
 }

@@ -22,7 +22,7 @@ class QMenu;
 class QWidget;
 class THostIDE;
 class TMainWindow;
-class TObjectInspector;
+class TPropertyGrid;
 
 // A widget of a dialog (or of the IDE) as scripts see it.
 class TScriptControl : public QObject {
@@ -142,7 +142,7 @@ public:
     bool RunFile(const QString &FileName, QString *Error);
     QJSEngine *Engine() { return &FEngine; }
     TMainWindow *Window() const { return FWindow; }
-    TObjectInspector *Inspector() const;
+    TPropertyGrid *Inspector() const;
 
     QString ScreenshotDir() const { return FShotDir; }
     void SetScreenshotDir(const QString &Dir) { FShotDir = Dir; }
@@ -199,6 +199,8 @@ public:
 
 private:
     TComponent *Component(const QString &Name) const;
+    // A visible window of that name, else a widget of that name in any window; nil when none.
+    QWidget *NamedWidget(const QString &ObjectName) const;
     THostIDE *FHost;
     TMainWindow *FWindow;
     QJSEngine FEngine;

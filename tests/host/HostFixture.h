@@ -10,7 +10,7 @@
 #include "FormDesigner.h"
 #include "HostIDE.h"
 #include "MainWindow.h"
-#include "ObjectInspector.h"
+#include "PropertyGrid.h"
 #include "Registry.h"
 
 struct THostFixture {
@@ -45,7 +45,7 @@ struct THostFixture {
         Host.reset();
     }
     TFormDesigner *Designer() const { return Window->Designer(); }
-    TObjectInspector *Inspector() const { return Window->Inspector(); }
+    TPropertyGrid *Inspector() const { return Window->Inspector(); }
     TComponent *Component(const char *Name) const { return Designer()->GetComponent(QString::fromLatin1(Name)); }
     void Select(std::initializer_list<const char *> Names)
     {

@@ -90,7 +90,7 @@ QStringList sortedCopy(QStringList l)
 
 } // namespace
 
-class TestInspector : public QObject {
+class TestPropertyGrid : public QObject {
     Q_OBJECT
     THostFixture F;
     QStringList FErrors;
@@ -124,7 +124,7 @@ private slots:
     void byCategoryListsEachPropertyUnderEveryCategoryThatNamesIt()
     {
         F.Select({"Graph1"});
-        F.Inspector()->SetArrange(TObjectInspector::TArrange::ByCategory);
+        F.Inspector()->SetArrange(TPropertyGrid::TArrange::ByCategory);
         const QStringList cats = F.Inspector()->VisibleCategories();
         QCOMPARE(cats, sortedCopy(cats));
         QVERIFY(cats.contains(QStringLiteral("Distances")));
@@ -145,7 +145,7 @@ private slots:
     void byNameSortsAndTheFilterHidesWhatDoesNotMatch()
     {
         F.Select({"Axis1"});
-        F.Inspector()->SetArrange(TObjectInspector::TArrange::ByName);
+        F.Inspector()->SetArrange(TPropertyGrid::TArrange::ByName);
         const QStringList all = F.Inspector()->VisiblePropertyNames();
         QVERIFY(all.size() > 20);
         QCOMPARE(all, sortedCopy(all));
@@ -158,7 +158,7 @@ private slots:
             QVERIFY2(n.contains(QStringLiteral("color"), Qt::CaseInsensitive), qPrintable(n));
 
         // In the category view, categories without a match go away, and come back with the filter.
-        F.Inspector()->SetArrange(TObjectInspector::TArrange::ByCategory);
+        F.Inspector()->SetArrange(TPropertyGrid::TArrange::ByCategory);
         const QStringList filteredCats = F.Inspector()->VisibleCategories();
         F.Inspector()->SetFilter(QString());
         QVERIFY(filteredCats.size() < F.Inspector()->VisibleCategories().size());
@@ -199,8 +199,8 @@ private slots:
     void severalSelectedShowWhatTheyShareAndEmptyWhereTheyDiffer()
     {
         F.Select({"Series1", "Series2"});
-        TObjectInspector *insp = F.Inspector();
-        insp->SetArrange(TObjectInspector::TArrange::ByName);
+        TPropertyGrid *insp = F.Inspector();
+        insp->SetArrange(TPropertyGrid::TArrange::ByName);
         QVERIFY(insp->FindItem(QStringLiteral("Line")));
         QVERIFY(!insp->FindItem(QStringLiteral("Area"))); // only the line series has an area
         QVERIFY(!insp->FindItem(QStringLiteral("Name"))); // a name names one component
@@ -307,7 +307,7 @@ private slots:
     void colourCellsAndListsDrawTheirSwatches()
     {
         F.Select({"Graph1"});
-        TObjectInspector *insp = F.Inspector();
+        TPropertyGrid *insp = F.Inspector();
         QCOMPARE(insp->SetPropertyValue(QStringLiteral("BackColor"), QStringLiteral("Red")), QString());
         insp->Tree()->setCurrentItem(insp->FindItem(QStringLiteral("Caption")), 1);
         QTreeWidgetItem *item = insp->FindItem(QStringLiteral("BackColor"));
@@ -370,7 +370,7 @@ private slots:
     void rowsFollowTheSelectionUndoAndDeletion()
     {
         F.Select({"Series1"});
-        F.Inspector()->SetArrange(TObjectInspector::TArrange::ByName);
+        F.Inspector()->SetArrange(TPropertyGrid::TArrange::ByName);
         QCOMPARE(F.Value(QStringLiteral("Name")), QStringLiteral("Series1"));
         QCOMPARE(F.Inspector()->SetPropertyValue(QStringLiteral("Caption"), QStringLiteral("Changed")), QString());
         F.Designer()->UndoStack()->undo(); // the form is rebuilt: the rows must not keep the old objects
@@ -382,5 +382,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestInspector)
-#include "tst_inspector.moc"
+QTEST_MAIN(TestPropertyGrid)
+#include "tst_propertygrid.moc"

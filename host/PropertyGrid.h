@@ -36,13 +36,13 @@ class TFormDesigner;
 class TInspectorNode;
 class TPropertyValueEdit;
 
-class TObjectInspector : public QWidget {
+class TPropertyGrid : public QWidget {
     Q_OBJECT
 public:
     enum class TArrange { ByCategory, ByName };
 
-    explicit TObjectInspector(QWidget *parent = nullptr);
-    ~TObjectInspector() override;
+    explicit TPropertyGrid(QWidget *parent = nullptr);
+    ~TPropertyGrid() override;
 
     void SetDesigner(TFormDesigner *Designer);
     TFormDesigner *Designer() const { return FDesigner; }

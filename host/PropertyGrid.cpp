@@ -1,4 +1,4 @@
-#include "ObjectInspector.h"
+#include "PropertyGrid.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -89,13 +89,13 @@ void drawValue(QPainter *P, const QRect &R, TInspectorNode *N, const QPalette &P
 
 class TInspectorDelegate : public QStyledItemDelegate {
 public:
-    TInspectorDelegate(TObjectInspector *Inspector) : QStyledItemDelegate(Inspector), FInspector(Inspector) {}
+    TInspectorDelegate(TPropertyGrid *Inspector) : QStyledItemDelegate(Inspector), FInspector(Inspector) {}
 
     void paint(QPainter *P, const QStyleOptionViewItem &Opt, const QModelIndex &Index) const override
     {
         const auto *tree = FInspector->Tree();
         QTreeWidgetItem *item = tree->itemFromIndex(Index);
-        TInspectorNode *node = TObjectInspector::NodeOf(item);
+        TInspectorNode *node = TPropertyGrid::NodeOf(item);
         const QPalette &pal = Opt.palette;
         const bool selected = Opt.state & QStyle::State_Selected;
         const QRect r = Opt.rect;
@@ -156,7 +156,7 @@ public:
     }
 
 private:
-    TObjectInspector *FInspector;
+    TPropertyGrid *FInspector;
 };
 
 // The items of a drop-down list, drawn and measured by the property editor when it can.
@@ -216,7 +216,7 @@ private:
 // ---- The inline editor of the current row's value cell.
 class TPropertyValueEdit : public QWidget {
 public:
-    TPropertyValueEdit(TObjectInspector *Inspector, TInspectorNode *Node, QWidget *Parent)
+    TPropertyValueEdit(TPropertyGrid *Inspector, TInspectorNode *Node, QWidget *Parent)
         : QWidget(Parent), FInspector(Inspector), FNode(Node), FGeneration(Inspector->Generation())
     {
         setObjectName(QStringLiteral("PropertyValueEdit"));
@@ -363,7 +363,7 @@ private:
         const QString text = FEdit->text();
         FEdit->setModified(false);
         // The rows may be rebuilt by the change: keep only what outlives it.
-        QPointer<TObjectInspector> inspector(FInspector);
+        QPointer<TPropertyGrid> inspector(FInspector);
         const QString error = FInspector->CommitText(FNode, text);
         if (!inspector)
             return;
@@ -371,7 +371,7 @@ private:
             inspector->ShowError(error);
     }
 
-    TObjectInspector *FInspector;
+    TPropertyGrid *FInspector;
     TInspectorNode *FNode;
     QLineEdit *FEdit;
     QWidget *FArea;
@@ -382,15 +382,15 @@ private:
 
 QWidget *TInspectorDelegate::createEditor(QWidget *Parent, const QStyleOptionViewItem &, const QModelIndex &Index) const
 {
-    TInspectorNode *node = TObjectInspector::NodeOf(FInspector->Tree()->itemFromIndex(Index));
+    TInspectorNode *node = TPropertyGrid::NodeOf(FInspector->Tree()->itemFromIndex(Index));
     if (!node || Index.column() != 1 || node->Attributes.Contains(paFullWidthName))
         return nullptr;
     return new TPropertyValueEdit(FInspector, node, Parent);
 }
 
-// ---- TObjectInspector
+// ---- TPropertyGrid
 
-TObjectInspector::TObjectInspector(QWidget *parent) : QWidget(parent)
+TPropertyGrid::TPropertyGrid(QWidget *parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("ObjectInspector"));
     auto *layout = new QVBoxLayout(this);
@@ -464,7 +464,7 @@ TObjectInspector::TObjectInspector(QWidget *parent) : QWidget(parent)
             FTree->closePersistentEditor(before, 1);
         OpenInlineEditor(now);
     });
-    connect(FTree, &QTreeWidget::customContextMenuRequested, this, &TObjectInspector::ShowContextMenu);
+    connect(FTree, &QTreeWidget::customContextMenuRequested, this, &TPropertyGrid::ShowContextMenu);
     // A click on a value puts the caret into it at once.
     connect(FTree, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem *item, int column) {
         if (auto *edit = dynamic_cast<TPropertyValueEdit *>(column == 1 ? FTree->itemWidget(item, 1) : nullptr))
@@ -480,27 +480,27 @@ TObjectInspector::TObjectInspector(QWidget *parent) : QWidget(parent)
     });
 }
 
-TObjectInspector::~TObjectInspector()
+TPropertyGrid::~TPropertyGrid()
 {
     // The editors' widgets refer to the nodes: take them down first.
     FTree->clear();
 }
 
-TInspectorNode *TObjectInspector::NodeOf(const QTreeWidgetItem *Item)
+TInspectorNode *TPropertyGrid::NodeOf(const QTreeWidgetItem *Item)
 {
     return Item ? reinterpret_cast<TInspectorNode *>(Item->data(0, NodeRole).value<quintptr>()) : nullptr;
 }
 
-int TObjectInspector::RowHeight() const { return qMax(18, fontMetrics().height() + 5); }
+int TPropertyGrid::RowHeight() const { return qMax(18, fontMetrics().height() + 5); }
 
-void TObjectInspector::SetDesigner(TFormDesigner *Designer)
+void TPropertyGrid::SetDesigner(TFormDesigner *Designer)
 {
     if (FDesigner)
         disconnect(FDesigner, nullptr, this, nullptr);
     FDesigner = Designer;
     if (FDesigner) {
-        connect(FDesigner, &TFormDesigner::selectionChanged, this, &TObjectInspector::ScheduleRebuild);
-        connect(FDesigner, &TFormDesigner::formReloaded, this, &TObjectInspector::ScheduleRebuild);
+        connect(FDesigner, &TFormDesigner::selectionChanged, this, &TPropertyGrid::ScheduleRebuild);
+        connect(FDesigner, &TFormDesigner::formReloaded, this, &TPropertyGrid::ScheduleRebuild);
         connect(FDesigner, &TFormDesigner::modified, this, [this] {
             if (FBusy)
                 FRefreshPending = true;
@@ -511,7 +511,7 @@ void TObjectInspector::SetDesigner(TFormDesigner *Designer)
     Rebuild();
 }
 
-void TObjectInspector::ScheduleRebuild()
+void TPropertyGrid::ScheduleRebuild()
 {
     if (FBusy)
         FRebuildPending = true;
@@ -519,7 +519,7 @@ void TObjectInspector::ScheduleRebuild()
         Rebuild();
 }
 
-void TObjectInspector::SetArrange(TArrange Value)
+void TPropertyGrid::SetArrange(TArrange Value)
 {
     const bool changed = Value != FArrange;
     FArrange = Value;
@@ -528,10 +528,10 @@ void TObjectInspector::SetArrange(TArrange Value)
         Rebuild();
 }
 
-QString TObjectInspector::Filter() const { return FFilterEdit->text(); }
-void TObjectInspector::SetFilter(const QString &Text) { FFilterEdit->setText(Text); }
+QString TPropertyGrid::Filter() const { return FFilterEdit->text(); }
+void TPropertyGrid::SetFilter(const QString &Text) { FFilterEdit->setText(Text); }
 
-void TObjectInspector::FillSelectionCombo()
+void TPropertyGrid::FillSelectionCombo()
 {
     FFillingCombo = true;
     QStringList entries, names;
@@ -565,7 +565,7 @@ void TObjectInspector::FillSelectionCombo()
     FFillingCombo = false;
 }
 
-QString TObjectInspector::ItemPath(const QTreeWidgetItem *Item) const
+QString TPropertyGrid::ItemPath(const QTreeWidgetItem *Item) const
 {
     QStringList parts;
     for (const QTreeWidgetItem *i = Item; i; i = i->parent())
@@ -574,7 +574,7 @@ QString TObjectInspector::ItemPath(const QTreeWidgetItem *Item) const
     return parts.join(QLatin1Char('.'));
 }
 
-void TObjectInspector::Rebuild()
+void TPropertyGrid::Rebuild()
 {
     FRebuildPending = false;
     FRefreshPending = false;
@@ -671,7 +671,7 @@ void TObjectInspector::Rebuild()
     emit rebuilt();
 }
 
-QTreeWidgetItem *TObjectInspector::AddRow(QTreeWidgetItem *Parent, std::unique_ptr<TInspectorNode> Node)
+QTreeWidgetItem *TPropertyGrid::AddRow(QTreeWidgetItem *Parent, std::unique_ptr<TInspectorNode> Node)
 {
     auto *item = new QTreeWidgetItem;
     item->setText(0, Node->Name);
@@ -694,7 +694,7 @@ QTreeWidgetItem *TObjectInspector::AddRow(QTreeWidgetItem *Parent, std::unique_p
     return item;
 }
 
-void TObjectInspector::LoadChildren(QTreeWidgetItem *Item)
+void TPropertyGrid::LoadChildren(QTreeWidgetItem *Item)
 {
     TInspectorNode *node = NodeOf(Item);
     if (!node || node->ChildrenLoaded || !node->Attributes.Contains(paSubProperties))
@@ -721,7 +721,7 @@ void TObjectInspector::LoadChildren(QTreeWidgetItem *Item)
         Item->setChildIndicatorPolicy(QTreeWidgetItem::DontShowIndicator);
 }
 
-void TObjectInspector::UpdateItem(QTreeWidgetItem *Item)
+void TPropertyGrid::UpdateItem(QTreeWidgetItem *Item)
 {
     TInspectorNode *node = NodeOf(Item);
     if (node) {
@@ -754,7 +754,7 @@ void TObjectInspector::UpdateItem(QTreeWidgetItem *Item)
         UpdateItem(Item->child(i));
 }
 
-void TObjectInspector::RefreshValues()
+void TPropertyGrid::RefreshValues()
 {
     FRefreshPending = false;
     // A selected component went away: what the rows point at is gone.
@@ -791,7 +791,7 @@ void TObjectInspector::RefreshValues()
     FillSelectionCombo(); // names may have changed
 }
 
-void TObjectInspector::ApplyFilter()
+void TPropertyGrid::ApplyFilter()
 {
     const QString f = FFilterEdit->text().trimmed();
     auto matches = [&](QTreeWidgetItem *item) {
@@ -816,7 +816,7 @@ void TObjectInspector::ApplyFilter()
         FStatus->setText(FPropertyCount ? QStringLiteral("%1 properties").arg(FPropertyCount) : QString());
 }
 
-void TObjectInspector::OpenInlineEditor(QTreeWidgetItem *Item)
+void TPropertyGrid::OpenInlineEditor(QTreeWidgetItem *Item)
 {
     TInspectorNode *node = NodeOf(Item);
     FStatus->setText(node ? QStringLiteral("%1: %2").arg(ItemPath(Item), node->Editor->EditorClassName()) : QString());
@@ -824,7 +824,7 @@ void TObjectInspector::OpenInlineEditor(QTreeWidgetItem *Item)
         FTree->openPersistentEditor(Item, 1);
 }
 
-QString TObjectInspector::Guarded(const std::function<void()> &Call)
+QString TPropertyGrid::Guarded(const std::function<void()> &Call)
 {
     QString error;
     ++FBusy;
@@ -847,19 +847,19 @@ QString TObjectInspector::Guarded(const std::function<void()> &Call)
     return error;
 }
 
-QString TObjectInspector::CommitText(TInspectorNode *Node, const QString &Text)
+QString TPropertyGrid::CommitText(TInspectorNode *Node, const QString &Text)
 {
     std::shared_ptr<TPropertyEditor> keep = Node->Editor; // the row may go while the editor runs
     return Guarded([&] { keep->SetValue(Text); });
 }
 
-QString TObjectInspector::RunEdit(TInspectorNode *Node)
+QString TPropertyGrid::RunEdit(TInspectorNode *Node)
 {
     std::shared_ptr<TPropertyEditor> keep = Node->Editor;
     return Guarded([&] { keep->Edit(); });
 }
 
-void TObjectInspector::ShowError(const QString &Message)
+void TPropertyGrid::ShowError(const QString &Message)
 {
     emit errorShown(Message);
     if (FErrorHandler) {
@@ -871,7 +871,7 @@ void TObjectInspector::ShowError(const QString &Message)
     box.exec();
 }
 
-QTreeWidgetItem *TObjectInspector::FindItem(const QString &Path)
+QTreeWidgetItem *TPropertyGrid::FindItem(const QString &Path)
 {
     const QStringList parts = Path.split(QLatin1Char('.'));
     QList<QTreeWidgetItem *> level;
@@ -901,13 +901,13 @@ QTreeWidgetItem *TObjectInspector::FindItem(const QString &Path)
     return found;
 }
 
-TPropertyEditor *TObjectInspector::FindProperty(const QString &Path)
+TPropertyEditor *TPropertyGrid::FindProperty(const QString &Path)
 {
     TInspectorNode *n = NodeOf(FindItem(Path));
     return n ? n->Editor.get() : nullptr;
 }
 
-QStringList TObjectInspector::VisiblePropertyNames() const
+QStringList TPropertyGrid::VisiblePropertyNames() const
 {
     QStringList out;
     for (QTreeWidgetItemIterator it(FTree); *it; ++it) {
@@ -918,7 +918,7 @@ QStringList TObjectInspector::VisiblePropertyNames() const
     return out;
 }
 
-QStringList TObjectInspector::VisibleCategories() const
+QStringList TPropertyGrid::VisibleCategories() const
 {
     QStringList out;
     for (int i = 0; i < FTree->topLevelItemCount(); ++i)
@@ -927,7 +927,7 @@ QStringList TObjectInspector::VisibleCategories() const
     return out;
 }
 
-QStringList TObjectInspector::PropertiesInCategory(const QString &Category) const
+QStringList TPropertyGrid::PropertiesInCategory(const QString &Category) const
 {
     QStringList out;
     for (int i = 0; i < FTree->topLevelItemCount(); ++i) {
@@ -943,7 +943,7 @@ namespace {
 QString noProperty(const QString &Path) { return QStringLiteral("The selection has no property %1").arg(Path); }
 } // namespace
 
-QString TObjectInspector::SetPropertyValue(const QString &Path, const QString &Value)
+QString TPropertyGrid::SetPropertyValue(const QString &Path, const QString &Value)
 {
     TInspectorNode *n = NodeOf(FindItem(Path));
     if (!n)
@@ -953,13 +953,13 @@ QString TObjectInspector::SetPropertyValue(const QString &Path, const QString &V
     return CommitText(n, Value);
 }
 
-QString TObjectInspector::EditProperty(const QString &Path)
+QString TPropertyGrid::EditProperty(const QString &Path)
 {
     TInspectorNode *n = NodeOf(FindItem(Path));
     return n ? RunEdit(n) : noProperty(Path);
 }
 
-QString TObjectInspector::RevertProperty(const QString &Path)
+QString TPropertyGrid::RevertProperty(const QString &Path)
 {
     TInspectorNode *n = NodeOf(FindItem(Path));
     if (!n)
@@ -968,7 +968,7 @@ QString TObjectInspector::RevertProperty(const QString &Path)
     return Guarded([&] { keep->Revert(); });
 }
 
-QStringList TObjectInspector::DropDownValues(const QString &Path)
+QStringList TPropertyGrid::DropDownValues(const QString &Path)
 {
     QStringList values;
     TInspectorNode *n = NodeOf(FindItem(Path));
@@ -980,9 +980,9 @@ QStringList TObjectInspector::DropDownValues(const QString &Path)
     return values;
 }
 
-QListWidget *TObjectInspector::DropDown() const { return FDropDown && FDropDown->isVisible() ? FDropDown : nullptr; }
+QListWidget *TPropertyGrid::DropDown() const { return FDropDown && FDropDown->isVisible() ? FDropDown : nullptr; }
 
-QListWidget *TObjectInspector::OpenDropDown()
+QListWidget *TPropertyGrid::OpenDropDown()
 {
     QTreeWidgetItem *cur = FTree->currentItem();
     auto *edit = dynamic_cast<TPropertyValueEdit *>(cur ? FTree->itemWidget(cur, 1) : nullptr);
@@ -992,7 +992,7 @@ QListWidget *TObjectInspector::OpenDropDown()
     return DropDown();
 }
 
-void TObjectInspector::DropDownFor(TInspectorNode *Node, TPropertyValueEdit *Edit)
+void TPropertyGrid::DropDownFor(TInspectorNode *Node, TPropertyValueEdit *Edit)
 {
     const QString path = ItemPath(FTree->currentItem());
     const QStringList values = DropDownValues(path);
@@ -1035,7 +1035,7 @@ void TObjectInspector::DropDownFor(TInspectorNode *Node, TPropertyValueEdit *Edi
     list->setFocus();
 }
 
-bool TObjectInspector::eventFilter(QObject *watched, QEvent *event)
+bool TPropertyGrid::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == FTree && event->type() == QEvent::Resize) {
         // Names get a little less than half of the grid, as long names are the rule here.
@@ -1061,7 +1061,7 @@ bool TObjectInspector::eventFilter(QObject *watched, QEvent *event)
     return QWidget::eventFilter(watched, event);
 }
 
-void TObjectInspector::ShowContextMenu(const QPoint &Pos)
+void TPropertyGrid::ShowContextMenu(const QPoint &Pos)
 {
     QTreeWidgetItem *item = FTree->itemAt(Pos);
     QMenu menu(this);

@@ -15,7 +15,7 @@
 #include "FormDesigner.h"
 #include "HostIDE.h"
 #include "MainWindow.h"
-#include "ObjectInspector.h"
+#include "PropertyGrid.h"
 #include "Registry.h"
 
 namespace {
@@ -65,7 +65,7 @@ int main(int argc, char **argv)
     TMainWindow window(&host);
     window.show();
     TFormDesigner *designer = window.Designer();
-    TObjectInspector *inspector = window.Inspector();
+    TPropertyGrid *inspector = window.Inspector();
 
     constexpr int Total = 500;
     QElapsedTimer clock;
@@ -101,12 +101,12 @@ int main(int argc, char **argv)
         refresh.push_back(t.nsecsElapsed() / 1e6);
     }
     const TStats s = stats(single), p = stats(pairs), r = stats(refresh);
-    std::printf("bench_inspector: %d components, form loaded in %.0f ms\n", root->ComponentCount(), loadMs);
-    std::printf("bench_inspector: switch to one component: median %.2f ms, worst %.2f ms (%zu switches)\n", s.Median,
+    std::printf("bench_propertygrid: %d components, form loaded in %.0f ms\n", root->ComponentCount(), loadMs);
+    std::printf("bench_propertygrid: switch to one component: median %.2f ms, worst %.2f ms (%zu switches)\n", s.Median,
                 s.Worst, single.size());
-    std::printf("bench_inspector: switch to two series: median %.2f ms, worst %.2f ms (%zu switches)\n", p.Median, p.Worst,
+    std::printf("bench_propertygrid: switch to two series: median %.2f ms, worst %.2f ms (%zu switches)\n", p.Median, p.Worst,
                 pairs.size());
-    std::printf("bench_inspector: set a value and refresh (one undo step of the whole form): median %.2f ms, worst %.2f ms\n",
+    std::printf("bench_propertygrid: set a value and refresh (one undo step of the whole form): median %.2f ms, worst %.2f ms\n",
                 r.Median, r.Worst);
     designer->SetModified(false);
     return 0;
