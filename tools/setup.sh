@@ -7,7 +7,7 @@ PACKAGES=(
   build-essential cmake ninja-build pkg-config ccache
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libqt6sql6-sqlite
   qt6-declarative-dev libmuparser-dev libgl-dev
-  fonts-dejavu-core
+  fonts-dejavu-core fonts-wine fonts-liberation
 )
 
 missing=()

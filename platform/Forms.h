@@ -1,0 +1,39 @@
+#pragma once
+// What every dialog of the package does right after setupUi, written once: the window kind of
+// its stored form (dialog, tool window, sizeable or not, stay on top) and fonts given as the
+// forms give them, by family and a height in pixels ("height -11").
+//
+// Usage in a dialog's constructor:
+//     FUi->setupUi(this);
+//     Forms::SetupForm(this, Forms::TBorderStyle::bsToolWindow, Forms::StayOnTop);
+//     Forms::SetControlFont(FUi->CaptionEdit, QStringLiteral("Times New Roman"), -16);
+#include <QFont>
+#include <QString>
+
+class QWidget;
+
+namespace Forms {
+
+// Border styles of the stored forms. Fixed ones (bsDialog, bsToolWindow) keep the designed
+// client size; sizeable ones take it as the starting size.
+enum class TBorderStyle { bsDialog, bsToolWindow, bsSizeable, bsSizeToolWin };
+
+enum TFormOption { NoOptions = 0, StayOnTop = 1, ScreenCenter = 2 };
+
+// Makes the form fonts that ship outside fontconfig's path (Tahoma, MS Sans Serif from Wine's
+// font package) known to Qt; safe to call any number of times. SetupForm calls it.
+void RegisterFormFonts();
+
+// A font of a stored form: a negative Height is the character height in pixels (as the forms
+// store it), a positive one the cell height; both are set as pixel sizes so that the forms'
+// fixed pixel geometry holds on any screen density.
+QFont FormFont(const QString &Family, int Height);
+
+// Window flags, size policy and font of a dialog after its layout was set up.
+void SetupForm(QWidget *Form, TBorderStyle Border, int Options = NoOptions,
+               const QString &FontFamily = QStringLiteral("Tahoma"), int FontHeight = -11);
+
+// A control that carries its own font in the form ("own font Times New Roman height -16").
+void SetControlFont(QWidget *Control, const QString &Family, int Height);
+
+} // namespace Forms
