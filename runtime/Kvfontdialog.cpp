@@ -1,6 +1,7 @@
 #include "Kvfontdialog.h"
 
 #include <QFontDatabase>
+#include <QFontInfo>
 #include <QPainter>
 #include <cmath>
 
@@ -52,7 +53,10 @@ void TKvFontForm::SetFont(TKvFont *Value)
 void TKvFontForm::FillControls()
 {
     FCanSet = false;
-    const QList<QListWidgetItem *> names = FUi->FontNameList->findItems(FFont->Name(), Qt::MatchFixedString);
+    // A font that is not installed shows the one that stands in for it.
+    QList<QListWidgetItem *> names = FUi->FontNameList->findItems(FFont->Name(), Qt::MatchFixedString);
+    if (names.isEmpty())
+        names = FUi->FontNameList->findItems(QFontInfo(FFont->ToQFont()).family(), Qt::MatchFixedString);
     FUi->FontNameList->setCurrentItem(names.value(0));
     FUi->FontNameEdit->setText(FFont->Name());
     const QString size = QLocale().toString(double(FFont->Size()));
@@ -103,8 +107,12 @@ void TKvFontForm::SizeEditChange()
     // Text that is no size leaves the size as it was.
     try {
         const double v = StrToFloatKv(FUi->SizeEdit->text());
-        if (v >= 1 && v <= 500)
+        if (v >= 1 && v <= 500) {
+            FCanSet = false;
+            FUi->SizeList->setCurrentItem(FUi->SizeList->findItems(QLocale().toString(v), Qt::MatchExactly).value(0));
+            FCanSet = true;
             FFont->SetSize(float(v));
+        }
     } catch (const EConvertError &) {
     }
 }

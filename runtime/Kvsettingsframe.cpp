@@ -53,7 +53,7 @@ void DrawSettingsSample(QPainter &P, const QRectF &R, QObject *Settings)
     const QPointF c = R.center();
     if (auto *font = qobject_cast<TKvFont *>(Settings)) {
         QFont f = font->ToQFont();
-        f.setPixelSize(qBound(8, qRound(font->Size() * 4 / 3), int(R.height())));
+        f.setPixelSize(qBound(8, qRound(font->Size() * 4 / 3), qMin(15, int(R.height()))));
         P.setFont(f);
         P.setPen(font->Color().ToQColor());
         const QString text = QStringLiteral("%1 %2").arg(font->Name()).arg(double(font->Size()));
