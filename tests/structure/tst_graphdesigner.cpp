@@ -20,6 +20,7 @@
 #include "Kvbars.h"
 #include "Kvcharteditors.h"
 #include "Kvcolorpicker.h"
+#include "Kvdatetime.h"
 #include "Kvdesign.h"
 #include "Kvfloatedit.h"
 #include "Kvfontdialog.h"
@@ -136,6 +137,18 @@ bool PickFromMenu(QToolButton *Button, const QString &Entry)
     poll.start(5);
     QTest::mouseClick(Button, Qt::LeftButton, {}, QPoint(8, Button->height() / 2));
     return picked;
+}
+
+// Types into a value edit and leaves it, as a user does (Enter would also press OK).
+void Type(TKvCustomEdit *Edit, const QString &Text)
+{
+    QVERIFY(Edit);
+    Edit->Edit()->selectAll();
+    QTest::keyClicks(Edit->Edit(), Text);
+    if (Text.isEmpty())
+        QTest::keyClick(Edit->Edit(), Qt::Key_Delete);
+    QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
+    QApplication::sendEvent(Edit->Edit(), &out);
 }
 
 QToolButton *Button(QWidget *D, const char *Name) { return D->findChild<QToolButton *>(QString::fromLatin1(Name)); }
@@ -650,6 +663,61 @@ private slots:
         auto *s = f.Find<TKvLineSeries>(QStringLiteral("KvLineSeries1"));
         QCOMPARE(s->XAxis(), f.X);
         QCOMPARE(s->Graph(), f.Graph);
+    }
+
+    // Careless input on an axis page: text that is no finite number leaves the value as it
+    // was, and extreme or reversed ranges draw without hanging.
+    void axisPageTakesCarelessInput_data()
+    {
+        QTest::addColumn<QString>("Start");
+        QTest::addColumn<QString>("Stop");
+        QTest::addColumn<double>("WantStart");
+        QTest::addColumn<double>("WantStop");
+        QTest::addRow("not numbers") << "abc" << "nan" << 0.0 << 10.0;
+        QTest::addRow("infinite") << "-inf" << "inf" << 0.0 << 10.0;
+        QTest::addRow("empty") << "" << " " << 0.0 << 10.0;
+        QTest::addRow("widest") << "-1e308" << "1e308" << -1e308 << 1e308;
+        QTest::addRow("reversed") << "10" << "0" << 10.0 << 0.0;
+        QTest::addRow("one point") << "3" << "3" << 3.0 << 3.0;
+    }
+    void axisPageTakesCarelessInput()
+    {
+        QFETCH(QString, Start);
+        QFETCH(QString, Stop);
+        QFETCH(double, WantStart);
+        QFETCH(double, WantStop);
+        TDesignedForm f;
+        f.Y->SetStop(10);
+        bool drawn = false;
+        RunEditor<TDsgnGraphEdit>(f.Y, &f.Designer, [&](TDsgnGraphEdit *d) {
+            Type(OnPage<TKvDoubleEdit>(d, "Start"), Start);
+            Type(OnPage<TKvDoubleEdit>(d, "Stop"), Stop);
+            QTest::qWait(20);
+            drawn = !d->findChild<TKvGraphPreview *>(QStringLiteral("GraphPreview"))->Picture().isNull();
+            ModalDriver::Accept(d);
+        });
+        QVERIFY(drawn);
+        QCOMPARE(f.Y->Start(), WantStart);
+        QCOMPARE(f.Y->Stop(), WantStop);
+    }
+
+    // On a date axis the range is typed as dates of the user's locale.
+    void dateAxisRangeIsTypedAsDates()
+    {
+        TDesignedForm f;
+        const double march = DateTimeToDouble(QDateTime(QDate(2024, 3, 1), QTime(0, 0)));
+        RunEditor<TDsgnGraphEdit>(f.X, &f.Designer, [&](TDsgnGraphEdit *d) {
+            auto *scaling = OnPage<QComboBox>(d, "Scaling");
+            scaling->setFocus();
+            while (f.X->Scaling() != TKvAxisScaling::DateTime && scaling->currentIndex() < scaling->count() - 1)
+                QTest::keyClick(scaling, Qt::Key_Down);
+            QCOMPARE(f.X->Scaling(), TKvAxisScaling::DateTime);
+            auto *start = OnPage<TKvDoubleEdit>(d, "Start");
+            QVERIFY(start->AsDateTime());
+            Type(start, DateTimeToText(march));
+            ModalDriver::Accept(d);
+        });
+        QCOMPARE(f.X->Start(), march);
     }
 
     // The pie editors open the pie settings in design mode on the page of their component.
