@@ -58,28 +58,32 @@ void DrawSettingsSample(QPainter &P, const QRectF &R, QObject *Settings)
         P.setPen(font->Color().ToQColor());
         const QString text = QStringLiteral("%1 %2").arg(font->Name()).arg(double(font->Size()));
         P.drawText(R, Qt::AlignVCenter | Qt::AlignLeft, P.fontMetrics().elidedText(text, Qt::ElideRight, int(R.width())));
-    } else if (auto *arrow = qobject_cast<TKvArrowSettings *>(Settings)) {
-        DrawArrow(P, QPointF(R.left() + 4, c.y()), QPointF(R.right() - 4, c.y()), arrow->GetPen(R), arrow->PointLength(),
-                  arrow->InnerLength(), arrow->PointHeight());
     } else if (auto *line = qobject_cast<TKvSimpleLineSettings *>(Settings)) {
-        P.setPen(line->GetPen(R));
-        P.drawLine(QPointF(R.left() + 4, c.y()), QPointF(R.right() - 4, c.y()));
-    } else if (auto *area = qobject_cast<TKvAreaSettings *>(Settings)) {
-        const QRectF box = R.adjusted(2, 3, -2, -3);
-        P.fillRect(box, area->GetBrush(box));
-        P.setPen(QColor(128, 128, 128));
-        P.drawRect(box);
-    } else if (auto *symbol = qobject_cast<TKvPointSymbolSettings *>(Settings)) {
-        for (int i = -1; i <= 1; ++i)
-            symbol->Draw(P, QPointF(c.x() + i * R.width() / 4, c.y()));
-    } else if (auto *gradient = qobject_cast<TKvGradientSettings *>(Settings)) {
-        const QRectF box = R.adjusted(2, 3, -2, -3);
-        P.fillRect(box, gradient->GetBrush(box));
-        P.setPen(QColor(128, 128, 128));
-        P.drawRect(box);
+        const auto *arrow = qobject_cast<TKvArrowSettings *>(Settings);
+        const QPointF from(R.left() + 4, c.y()), to(R.right() - 4, c.y());
+        if (arrow) {
+            DrawArrow(P, from, to, arrow->GetPen(R), arrow->PointLength(), arrow->InnerLength(), arrow->PointHeight());
+        } else {
+            P.setPen(line->GetPen(R));
+            P.drawLine(from, to);
+        }
     } else if (auto *tip = qobject_cast<TKvAxisArrowPoint *>(Settings)) {
         DrawArrow(P, QPointF(R.left() + 4, c.y()), QPointF(R.right() - 4, c.y()), QPen(Qt::black, 1.5), tip->PointLength(),
                   tip->InnerLength(), tip->PointHeight());
+    } else if (auto *symbol = qobject_cast<TKvPointSymbolSettings *>(Settings)) {
+        for (int i = -1; i <= 1; ++i)
+            symbol->Draw(P, QPointF(c.x() + i * R.width() / 4, c.y()));
+    } else {
+        // Areas and gradients: a framed box filled with them.
+        const QRectF box = R.adjusted(2, 3, -2, -3);
+        if (auto *area = qobject_cast<TKvAreaSettings *>(Settings))
+            P.fillRect(box, area->GetBrush(box));
+        else if (auto *gradient = qobject_cast<TKvGradientSettings *>(Settings))
+            P.fillRect(box, gradient->GetBrush(box));
+        else
+            return P.restore();
+        P.setPen(QColor(128, 128, 128));
+        P.drawRect(box);
     }
     P.restore();
 }

@@ -620,9 +620,14 @@ private slots:
             colors->setFocus();
             QTest::keyClick(colors, Qt::Key_Down);
             QVERIFY(f.Series->Line()->Color() != old);
-            // The line sample opens the package's line settings dialog.
+            // The line sample shows the line in its colour, and opens the package's line
+            // settings dialog.
             auto *line = OnPage<QPushButton>(d, "Line");
             QVERIFY(line);
+            const QImage sample = line->grab().toImage();
+            const QColor want = f.Series->Line()->Color().ToQColor();
+            QVERIFY(sample.pixelColor(sample.width() / 2, sample.height() / 2) == want
+                    || sample.pixelColor(sample.width() / 2, sample.height() / 2 - 1) == want);
             bool lineForm = false;
             ModalDriver::WhenModal([&](QWidget *w) {
                 lineForm = qobject_cast<TLineSettingsForm *>(w);
