@@ -469,6 +469,7 @@ private slots:
             caption->selectAll();
             QTest::keyClicks(caption, QStringLiteral("Run 7"));
             QCOMPARE(f.Graph->Caption().Text, QStringLiteral("Run 7"));
+            QCOMPARE(d->UndoStack()->Count(), 1); // the typing is one step
             QVERIFY(PickFromMenu(d->AxisButton(), QStringLiteral("AxLeft")));
             if (How.isEmpty())
                 ModalDriver::CloseWindow(d);
