@@ -7,6 +7,7 @@
 #include "Kvgradientfrm.h"
 #include "Kvgraph2d.h"
 #include "Kvinterpolationcalculations.h"
+#include "Kvlegend.h"
 #include "Kvmarkers.h"
 #include "Kvmovingaverage.h"
 #include "Kvpiedonut.h"
@@ -97,6 +98,7 @@ void Register()
     RegisterPropertyEditor(TypeInfo<TKvCustomDoubleVector>(), nullptr, "", PropertyEditorClass<TKvDoubleVectorProperty>());
 
     // Fonts
+    RegisterPropertyEditor(TypeInfo<TKvFont>(), nullptr, "", PropertyEditorClass<TKvFontProperty>());
 
     // Fill palettes
 
@@ -120,6 +122,12 @@ void Register()
 
     // Component editors: graph, pie chart, axis, legend, pie legend, series, vectors, fill
     // palette
+    RegisterComponentEditor(&TKvGraph2D::staticMetaObject, ComponentEditorClass<TKvGraphEditor>());
+    RegisterComponentEditor(&TKvPieChart::staticMetaObject, ComponentEditorClass<TKvPieChartEditor>());
+    RegisterComponentEditor(&TKvAxis::staticMetaObject, ComponentEditorClass<TKvAxisEditor>());
+    RegisterComponentEditor(&TKvLegend::staticMetaObject, ComponentEditorClass<TKvLegendEditor>());
+    RegisterComponentEditor(&TKvPieLegend::staticMetaObject, ComponentEditorClass<TKvPieLegendEditor>());
+    RegisterComponentEditor(&TKvSeries::staticMetaObject, ComponentEditorClass<TKvSeriesEditor>());
 }
 
 } // namespace Kvdesign

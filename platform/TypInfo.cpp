@@ -230,6 +230,11 @@ long long GetOrdProp(const QObject *Instance, PPropInfo Info)
 
 void SetOrdProp(QObject *Instance, PPropInfo Info, long long Value)
 {
+    // An object property's ordinal value is the object's address, as GetOrdProp gives it.
+    if (Info->PropType->Kind == TTypeKind::tkClass) {
+        SetObjectProp(Instance, Info, reinterpret_cast<QObject *>(Value));
+        return;
+    }
     QVariant v;
     const QMetaType mt = Info->Prop.metaType();
     if (Info->Prop.isEnumType()) {

@@ -1,6 +1,18 @@
 #pragma once
-// The frame that edits an axis: range, scaling, numbers and slave coupling.
+// The frame that edits an axis: caption, place, range and scaling, numbers, lines and the
+// coupling to a master axis.
 #include "Kvaxis.h"
 #include "Kvsettingsframe.h"
 
-KV_SETTINGS_FRAME(TKvAxisSettingsFrame, TKvAxis, Axis, QStringLiteral("Caption"), QStringLiteral("Position"), QStringLiteral("Start"), QStringLiteral("Stop"), QStringLiteral("Scaling"), QStringLiteral("NumbersVisible"), QStringLiteral("NumbersColor"), QStringLiteral("TickLength"), QStringLiteral("IsSlaveAxis"), QStringLiteral("SlaveSlope"), QStringLiteral("SlaveOffset"))
+class TKvAxisSettingsFrame : public TKvSettingsFrame {
+    Q_OBJECT
+    KV_REF(TKvAxis, Axis)
+public:
+    explicit TKvAxisSettingsFrame(TComponent *AOwner = nullptr, QWidget *AParent = nullptr);
+protected:
+    QObject *EditedObject() const override { return Axis(); }
+    QStringList EditedProperties() const override;
+    QList<QObject *> ReferenceCandidates(const QMetaProperty &P) const override;
+    // The range is written as dates on a date axis.
+    void PrepareEditors() override;
+};

@@ -9,6 +9,14 @@ TKvCustomGraph::TKvCustomGraph(TComponent *AOwner, QWidget *AParent) : TKvContro
     FCaptionFont->SetBold(true);
 }
 
+void TKvCustomGraph::UpdateGraph() { Changed(); }
+
+void TKvCustomGraph::Changed()
+{
+    update();
+    emit GraphChanged();
+}
+
 QObject *TKvCustomGraph::ElementObject(TKvGraphElement *E) { return E; }
 
 void TKvCustomGraph::Attach(TKvGraphElement *E)
@@ -17,13 +25,13 @@ void TKvCustomGraph::Attach(TKvGraphElement *E)
         FElements.append(E);
         FreeNotification(E);
     }
-    UpdateGraph();
+    Changed();
 }
 
 void TKvCustomGraph::Detach(TKvGraphElement *E)
 {
     if (FElements.removeAll(E))
-        UpdateGraph();
+        Changed();
 }
 
 void TKvCustomGraph::Notification(TComponent *AComponent, bool Removing)
@@ -35,7 +43,7 @@ void TKvCustomGraph::Notification(TComponent *AComponent, bool Removing)
     for (int i = FElements.size() - 1; i >= 0; --i)
         if (static_cast<TComponent *>(FElements[i]) == AComponent) {
             FElements.removeAt(i);
-            UpdateGraph();
+            Changed();
         }
 }
 
@@ -75,5 +83,5 @@ void TKvGraphElement::SetGraph(TKvCustomGraph *Value)
 void TKvGraphElement::Changed()
 {
     if (TKvCustomGraph *g = FGraph.get())
-        g->UpdateGraph();
+        g->Changed();
 }

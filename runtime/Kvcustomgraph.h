@@ -35,8 +35,13 @@ public:
     void Attach(TKvGraphElement *E);
     void Detach(TKvGraphElement *E);
     // Recomputes what depends on the elements and repaints.
-    virtual void UpdateGraph() { update(); }
+    virtual void UpdateGraph();
+    // A published value of the chart or of an element changed: repaint.
+    void Changed() override;
     void Notification(TComponent *AComponent, bool Removing) override;
+signals:
+    // After every change that repaints the chart (for views of it, such as previews).
+    void GraphChanged();
 
 protected:
     void paintEvent(QPaintEvent *) override;

@@ -15,6 +15,39 @@ TKvGraph2D::TKvGraph2D(TComponent *AOwner, QWidget *AParent) : TKvCustomGraph(AO
     }
 }
 
+QList<TKvAxis *> TKvGraph2D::Axes() const
+{
+    QList<TKvAxis *> out = ElementsOf<TKvAxis>();
+    for (TKvAxis *a : FAxisList)
+        if (!out.contains(a))
+            out << a;
+    return out;
+}
+
+void TKvGraph2D::AddAxis(TKvAxis *A)
+{
+    if (!A || FAxisList.contains(A))
+        return;
+    FAxisList << A;
+    FreeNotification(A);
+    Changed();
+}
+
+void TKvGraph2D::Notification(TComponent *AComponent, bool Removing)
+{
+    TKvCustomGraph::Notification(AComponent, Removing);
+    // Compare addresses only: the axis is already half destroyed.
+    if (Removing)
+        FAxisList.removeIf([AComponent](TKvAxis *a) { return static_cast<TComponent *>(a) == AComponent; });
+}
+
+void TKvGraph2D::UpdateGraph()
+{
+    for (TKvAxis *a : Axes())
+        a->Calculate();
+    TKvCustomGraph::UpdateGraph();
+}
+
 QRectF TKvGraph2D::DataAreaIn(const QRectF &R) const
 {
     return QRectF(R.left() + FDistanceBorderAxisLeft, R.top() + FDistanceBorderAxisTop,

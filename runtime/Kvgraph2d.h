@@ -22,7 +22,13 @@ class TKvGraph2D : public TKvCustomGraph {
     KV_PROPERTY(bool, ClipToData, true)
 public:
     explicit TKvGraph2D(TComponent *AOwner = nullptr, QWidget *AParent = nullptr);
-    QList<TKvAxis *> Axes() const { return ElementsOf<TKvAxis>(); }
+    // The axes attached to this graph, then those appended to its list without being
+    // attached (an axis shared with another graph).
+    QList<TKvAxis *> Axes() const;
+    void AddAxis(TKvAxis *A);
+    // Recomputes the automatic axis ranges from the series, then repaints.
+    void UpdateGraph() override;
+    void Notification(TComponent *AComponent, bool Removing) override;
     QList<TKvSeries *> SeriesList() const { return ElementsOf<TKvSeries>(); }
     // The data area inside the control, in pixels.
     QRectF DataArea() const;
@@ -36,4 +42,5 @@ protected:
 private:
     QRectF DataAreaIn(const QRectF &Rect) const;
     QRectF FLastDataArea;
+    QList<TKvAxis *> FAxisList;
 };

@@ -2,6 +2,8 @@
 
 QString UniqueName(TComponent *Owner, const QString &Base)
 {
+    if (!Owner || !Owner->FindComponent(Base))
+        return Base;
     for (int i = 1;; ++i) {
         const QString name = Base + QString::number(i);
         if (!Owner || !Owner->FindComponent(name))

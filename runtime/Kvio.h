@@ -2,7 +2,8 @@
 // Naming and finding components of a form.
 #include "Classes.h"
 
-// Base followed by the smallest number from 1 on that no component of Owner has as its name.
+// Base itself when no component of Owner has that name, else Base followed by the smallest
+// number from 1 on that is free.
 QString UniqueName(TComponent *Owner, const QString &Base);
 // The component that Ref names: "Name" among Root's components or Root itself, or
 // "Owner.Name" through the owner named first; nil when there is none.

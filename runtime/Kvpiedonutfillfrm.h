@@ -3,4 +3,7 @@
 #include "Kvpiedonut.h"
 #include "Kvsettingsframe.h"
 
-KV_SETTINGS_FRAME(TKvPieDonutFillFrame, TKvPieChart, PieChart, QStringLiteral("DonutHoleSize"), QStringLiteral("ExplodePercent"), QStringLiteral("ThreeDPieHeight"), QStringLiteral("ThreeDElevation"), QStringLiteral("DistanceToPie"))
+KV_SETTINGS_FRAME(TKvPieDonutFillFrame, TKvPieChart, PieChart, QStringLiteral("#Donut and explosion"),
+                  QStringLiteral("Hole size (%)=DonutHoleSize"), QStringLiteral("Explode (%)=ExplodePercent"),
+                  QStringLiteral("Distance to the pie=DistanceToPie"), QStringLiteral("#Three-dimensional"),
+                  QStringLiteral("Height=ThreeDPieHeight"), QStringLiteral("Elevation=ThreeDElevation"))

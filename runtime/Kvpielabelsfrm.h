@@ -3,4 +3,6 @@
 #include "Kvpiedonut.h"
 #include "Kvsettingsframe.h"
 
-KV_SETTINGS_FRAME(TKvPieLabelsFrame, TKvPieChart, PieChart, QStringLiteral("LabelPosition"), QStringLiteral("LabelColor"), QStringLiteral("CalloutArrowVisibleMode"))
+KV_SETTINGS_FRAME(TKvPieLabelsFrame, TKvPieChart, PieChart, QStringLiteral("#Labels"), QStringLiteral("Position=LabelPosition"),
+                  QStringLiteral("Font=LabelFont"), QStringLiteral("Color=LabelColor"),
+                  QStringLiteral("Callout arrows=CalloutArrowVisibleMode"))

@@ -96,6 +96,10 @@ void TKvSeries::RefAssigned(QObject *Old, QObject *New)
     // (A vector no longer referenced stays connected: at worst one repaint too many.)
     if (auto *v = qobject_cast<TKvCustomDoubleVector *>(New))
         connect(v, &TKvCustomDoubleVector::ValuesChanged, this, &TKvSeries::VectorChanged, Qt::UniqueConnection);
+    // A series not yet on a graph joins the graph of the first axis it is given, so that
+    // binding a new series to its axes is all it takes to draw it.
+    if (auto *a = qobject_cast<TKvAxis *>(New); a && a->Graph() && !Graph())
+        SetGraph(a->Graph());
 }
 
 TKvLineSeries::TKvLineSeries(TComponent *AOwner) : TKvSeries(AOwner)

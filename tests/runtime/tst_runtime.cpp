@@ -1,7 +1,7 @@
 // The chart runtime: component ownership and references, the class registry, value types,
 // settings objects, drawing, the edits and the calculations.
 #include <QCheckBox>
-#include <QDoubleSpinBox>
+#include <QAction>
 #include <QMetaProperty>
 #include <QPointer>
 #include <QSignalSpy>
@@ -951,10 +951,10 @@ void TestRuntime::settingsDialogCancelRestoresValues()
         if (auto *f = qobject_cast<TKvAxisSettingsFrame *>(d->Pages()->widget(i)); f && f->Axis() == c.X)
             frame = f;
     QVERIFY(frame);
-    auto *stop = qobject_cast<QDoubleSpinBox *>(frame->EditorFor(QStringLiteral("Stop")));
+    auto *stop = qobject_cast<TKvDoubleEdit *>(frame->EditorFor(QStringLiteral("Stop")));
     QVERIFY(stop);
-    QCOMPARE(stop->value(), 10.0);
-    stop->setValue(50);
+    QCOMPARE(stop->Value(), 10.0);
+    stop->SetText(QStringLiteral("50"));
     QCOMPARE(c.X->Stop(), 50.0);
     c.G->DataAreaGradient()->SetVisible(true);
     d->reject();
@@ -975,7 +975,9 @@ void TestRuntime::uniqueNameSkipsTakenNames()
     Form f;
     f.Add<TKvAxis>(QStringLiteral("Axis1"));
     f.Add<TKvAxis>(QStringLiteral("Axis2"));
-    QCOMPARE(UniqueName(&f.Root, QStringLiteral("Axis")), QStringLiteral("Axis3"));
+    QCOMPARE(UniqueName(&f.Root, QStringLiteral("Axis")), QStringLiteral("Axis"));
+    f.Add<TKvAxis>(QStringLiteral("Axis"));
+    QCOMPARE(UniqueName(&f.Root, QStringLiteral("axis")), QStringLiteral("axis3"));
     QCOMPARE(GetComponentFromRef(&f.Root, QStringLiteral("Form1.Axis2"))->Name(), QStringLiteral("Axis2"));
     QCOMPARE(GetComponentFromRef(&f.Root, QStringLiteral("Axis9")), nullptr);
 }
@@ -1013,31 +1015,34 @@ void TestRuntime::graphEditAddsComponentsWithUndo()
     s->SetGraph(c.G);
     TGraphEdit d;
     d.SetGraph(c.G);
-    QCOMPARE(d.SettingsTab->count(), 4); // graph, two axes, one series
-    QVERIFY(d.SettingsTab->widget(0)->findChild<TKvGraphSettingsFrame *>(QStringLiteral("GraphFrame")));
+    QCOMPARE(d.SettingsTab()->count(), 4); // graph, two axes, one series
+    QVERIFY(d.SettingsTab()->widget(0)->findChild<TKvGraphSettingsFrame *>(QStringLiteral("GraphFrame")));
     d.SetActivPage(s);
     QCOMPARE(d.ActivePageObject(), s);
-    d.AxLeft->trigger();
-    auto *left = ComponentCast<TKvAxis>(c.F.Root.FindComponent(QStringLiteral("LeftAxis1")));
+    d.AxLeft()->trigger();
+    auto *left = ComponentCast<TKvAxis>(c.F.Root.FindComponent(QStringLiteral("LeftAxis")));
     QVERIFY(left);
     QCOMPARE(left->Position(), TKvAxisPosition::Left);
     QCOMPARE(left->Graph(), c.G);
     QCOMPARE(d.ActivePageObject(), left);
-    d.AddBars->trigger();
-    auto *bars = ComponentCast<TKvBars>(c.F.Root.FindComponent(QStringLiteral("Bars1")));
+    d.findChild<QAction *>(QStringLiteral("AddBars"))->trigger();
+    auto *bars = ComponentCast<TKvBars>(c.F.Root.FindComponent(QStringLiteral("Bars")));
     QVERIFY(bars);
     QCOMPARE(bars->Graph(), c.G);
-    d.AddLegendButton->click();
-    auto *legend = ComponentCast<TKvLegend>(c.F.Root.FindComponent(QStringLiteral("Legend1")));
+    QCOMPARE(bars->XAxis(), c.X); // drawn at once against the graph's first axes
+    d.AddLegendButton()->click();
+    auto *legend = ComponentCast<TKvLegend>(c.F.Root.FindComponent(QStringLiteral("Legend")));
     QVERIFY(legend);
     QCOMPARE(legend->Position(), TKvLegendPosition::Free);
-    QCOMPARE(legend->Caption().Text, QStringLiteral("Legend1"));
+    QCOMPARE(legend->Caption().Text, QStringLiteral("Legend"));
+    QVERIFY(!d.AddLegendButton()->isEnabled());
     QCOMPARE(d.UndoStack()->Count(), 3);
     // Undo takes the additions back, last first.
     d.UndoStack()->Undo();
-    QVERIFY(!c.F.Root.FindComponent(QStringLiteral("Legend1")));
+    QVERIFY(!c.F.Root.FindComponent(QStringLiteral("Legend")));
+    QVERIFY(d.AddLegendButton()->isEnabled());
     d.UndoStack()->Undo();
-    QVERIFY(!c.F.Root.FindComponent(QStringLiteral("Bars1")));
+    QVERIFY(!c.F.Root.FindComponent(QStringLiteral("Bars")));
     QCOMPARE(c.G->SeriesList(), QList<TKvSeries *>{s});
     // Extended axis options add editors to the axis pages.
     d.SetExtendedAxisOptions(true);
