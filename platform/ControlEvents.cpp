@@ -7,6 +7,8 @@
 #include <QScrollBar>
 #include <QWidget>
 
+#include "AppEvnts.h"
+
 namespace ControlEvents {
 namespace {
 
@@ -71,7 +73,7 @@ protected:
                 return false;
             return AfterDefault(Obj, E, [&](QWidget *Part) { CallMouseDown(Part, static_cast<QMouseEvent *>(E)); });
         case QEvent::MouseButtonDblClick:
-            return DblClick ? AfterDefault(Obj, E, [&](QWidget *) { DblClick(FControl); }) : false;
+            return DblClick ? AfterDefault(Obj, E, [&](QWidget *) { AppEvnts::RunHandler([&] { DblClick(FControl); }); }) : false;
         case QEvent::KeyPress:
             return KeyEvent(Obj, static_cast<QKeyEvent *>(E));
         default:
@@ -119,9 +121,9 @@ private:
                                          : FControl->mapFromGlobal(Part->mapToGlobal(E->position().toPoint()));
         QPointer<THooks> self(this);
         if (PressReaction)
-            PressReaction(FControl, b, E->modifiers(), p.x(), p.y());
+            AppEvnts::RunHandler([&] { PressReaction(FControl, b, E->modifiers(), p.x(), p.y()); });
         if (self && FControl && MouseDown)
-            MouseDown(FControl, b, E->modifiers(), p.x(), p.y());
+            AppEvnts::RunHandler([&] { MouseDown(FControl, b, E->modifiers(), p.x(), p.y()); });
     }
 
     bool KeyEvent(QObject *Obj, QKeyEvent *E)
@@ -133,7 +135,7 @@ private:
         QPointer<THooks> self(this);
         if (KeyDown) {
             int key = E->key();
-            KeyDown(FControl, key, E->modifiers());
+            AppEvnts::RunHandler([&] { KeyDown(FControl, key, E->modifiers()); });
             if (!self)
                 return true;
             if (key == 0)
@@ -142,7 +144,7 @@ private:
         if (KeyPress && !E->text().isEmpty() && !E->text().at(0).isNull() && E->text().at(0) >= QLatin1Char(' ')) {
             const QChar typed = E->text().at(0);
             QChar key = typed;
-            KeyPress(FControl, key);
+            AppEvnts::RunHandler([&] { KeyPress(FControl, key); });
             if (!self)
                 return true;
             if (key.isNull())
@@ -170,9 +172,9 @@ private:
             return;
         FInside = inside;
         if (inside && Enter)
-            Enter(FControl);
+            AppEvnts::RunHandler([&] { Enter(FControl); });
         else if (!inside && Exit)
-            Exit(FControl);
+            AppEvnts::RunHandler([&] { Exit(FControl); });
     }
 
     QPointer<QWidget> FControl;

@@ -8,7 +8,8 @@
 //  - OnEnter and OnExit follow the focus into and out of the control or any of its children,
 //    not the activation of its window.
 // Coordinates are the control's own client coordinates, also where the event hit an inner part
-// (the viewport of a tree or a list, the edit inside a composite control).
+// (the viewport of a tree or a list, the edit inside a composite control). What a handler
+// raises goes to the application's exception display (AppEvnts.h).
 #include <QChar>
 #include <QObject>
 #include <QPoint>

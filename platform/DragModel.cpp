@@ -7,6 +7,7 @@
 #include <QPointer>
 #include <QWidget>
 
+#include "AppEvnts.h"
 #include "ControlEvents.h"
 
 namespace DragModel {
@@ -83,14 +84,14 @@ public:
                     dropped = Target;
                 } else if (THandlers *h = FindHandlers(Target); h && h->DragOver) {
                     bool accept = false;
-                    h->DragOver(Target, Source, local.x(), local.y(), TDragState::dsDragLeave, accept);
+                    AppEvnts::RunHandler([&] { h->DragOver(Target, Source, local.x(), local.y(), TDragState::dsDragLeave, accept); });
                 }
             }
         }
         // The drop handlers still see the drag under way (Dragging is True for the source).
         if (dropped && source)
             if (THandlers *h = FindHandlers(dropped); h && h->DragDrop)
-                h->DragDrop(dropped, source, local.x(), local.y());
+                AppEvnts::RunHandler([&] { h->DragDrop(dropped, source, local.x(), local.y()); });
         const bool started = Started;
         Source = nullptr;
         Target = nullptr;
@@ -99,7 +100,7 @@ public:
         if (started && source)
             if (THandlers *h = FindHandlers(source); h && h->EndDrag) {
                 const QPoint at = dropped ? local : QPoint();
-                h->EndDrag(source, dropped, at.x(), at.y());
+                AppEvnts::RunHandler([&] { h->EndDrag(source, dropped, at.x(), at.y()); });
             }
     }
 
@@ -167,7 +168,7 @@ private:
         Started = true;
         QApplication::setOverrideCursor(Qt::ForbiddenCursor);
         if (THandlers *h = FindHandlers(Source); h && h->StartDrag)
-            h->StartDrag(Source);
+            AppEvnts::RunHandler([&] { h->StartDrag(Source); });
         if (Source)
             MoveTo(Global);
     }
@@ -195,7 +196,7 @@ private:
             if (THandlers *h = FindHandlers(Target); h && h->DragOver) {
                 const QPoint l = Target->mapFromGlobal(Global);
                 bool accept = false;
-                h->DragOver(Target, Source, l.x(), l.y(), TDragState::dsDragLeave, accept);
+                AppEvnts::RunHandler([&] { h->DragOver(Target, Source, l.x(), l.y(), TDragState::dsDragLeave, accept); });
             }
         const TDragState state = t == Target ? TDragState::dsDragMove : TDragState::dsDragEnter;
         Target = t;
@@ -203,7 +204,7 @@ private:
         if (t && Source) {
             const QPoint l = t->mapFromGlobal(Global);
             bool accept = true;
-            FindHandlers(t)->DragOver(t, Source, l.x(), l.y(), state, accept);
+            AppEvnts::RunHandler([&] { FindHandlers(t)->DragOver(t, Source, l.x(), l.y(), state, accept); });
             Accepted = accept;
         }
         if (Source)

@@ -12,7 +12,8 @@
 //
 // Sender and target are the controls for which handlers were set, also where the mouse is over
 // one of their inner parts (a tree's viewport, the edit inside a composite control); X and Y are
-// the target's client coordinates.
+// the target's client coordinates. What a handler raises goes to the application's exception
+// display (AppEvnts.h); the drag ends as it would have.
 #include <QPoint>
 #include <functional>
 

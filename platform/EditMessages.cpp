@@ -1,5 +1,7 @@
 #include "EditMessages.h"
 
+#include <QCoreApplication>
+#include <QEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTextBlock>
@@ -56,7 +58,43 @@ template <class E> void TextSetSel(E *T, int Start, int Length)
     T->setTextCursor(c);
 }
 
+// Puts a line edit's selection back after its own focus-out handling dropped it.
+class TSelectionKeeper : public QObject {
+public:
+    explicit TSelectionKeeper(QLineEdit *Edit) : QObject(Edit), FEdit(Edit)
+    {
+        setObjectName(QStringLiteral("kv_selection_keeper"));
+        Edit->installEventFilter(this);
+    }
+protected:
+    bool eventFilter(QObject *Obj, QEvent *E) override
+    {
+        if (E->type() != QEvent::FocusOut || Obj != FEdit || FBusy || !FEdit->hasSelectedText())
+            return false;
+        const int start = FEdit->selectionStart(), length = int(FEdit->selectedText().size());
+        const bool caretLeft = FEdit->cursorPosition() == start;
+        FBusy = true;
+        QCoreApplication::sendEvent(FEdit, E);
+        FBusy = false;
+        if (caretLeft)
+            FEdit->setSelection(start + length, -length);
+        else
+            FEdit->setSelection(start, length);
+        return true;
+    }
+private:
+    QLineEdit *FEdit;
+    bool FBusy = false;
+};
+
 } // namespace
+
+void KeepSelectionOnExit(QWidget *Edit)
+{
+    auto *l = qobject_cast<QLineEdit *>(Inner(Edit));
+    if (l && !l->findChild<QObject *>(QStringLiteral("kv_selection_keeper"), Qt::FindDirectChildrenOnly))
+        new TSelectionKeeper(l);
+}
 
 int CharFromPos(QWidget *Edit, const QPoint &Pos)
 {

@@ -34,4 +34,8 @@ QString GetSelText(QWidget *Edit);
 // Replaces the selection (or inserts at the caret) with plain text; the caret ends after it.
 void SetSelText(QWidget *Edit, const QString &Value);
 
+// A VCL edit keeps its selection when the focus goes elsewhere (it only hides it); Qt's line
+// edit drops it. After this call the edit keeps it, with the caret at the same end.
+void KeepSelectionOnExit(QWidget *Edit);
+
 } // namespace EditMessages

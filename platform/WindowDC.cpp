@@ -1,5 +1,6 @@
 #include "WindowDC.h"
 
+#include <QBackingStore>
 #include <QCoreApplication>
 #include <QPaintEngine>
 #include <QPaintEvent>
@@ -60,12 +61,13 @@ protected:
         return true;
     }
 
-    // A paint pass into a pixmap (a grab) instead of the window's backing store.
+    // A paint pass into a picture of the window (a grab), not into what the window shows.
     bool RenderedElsewhere() const
     {
+        QBackingStore *store = FWindow->window()->backingStore();
         QPainter probe(FWindow);
         const QPaintEngine *e = probe.paintEngine();
-        return e && e->paintDevice() && e->paintDevice()->devType() == QInternal::Pixmap;
+        return store && e && e->paintDevice() != store->paintDevice();
     }
 
     // The window's own painting first, then the drawing over it, in the same pass. False when

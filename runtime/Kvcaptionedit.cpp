@@ -257,13 +257,16 @@ QTextCharFormat TKvCaptionEdit::Format() const
 
 void TKvCaptionEdit::Merge(const QTextCharFormat &F) { FEdit->mergeCurrentCharFormat(F); }
 
-bool TKvCaptionEdit::GetBold() const { return Format().fontWeight() > QFont::Medium; }
+// What the selection shows: its own attributes over the control's font.
+QFont TKvCaptionEdit::SelFont() const { return Format().font().resolve(FEdit->document()->defaultFont()); }
+
+bool TKvCaptionEdit::GetBold() const { return SelFont().bold(); }
 void TKvCaptionEdit::SetBold(bool V) { QTextCharFormat f; f.setFontWeight(V ? QFont::Bold : QFont::Normal); Merge(f); }
-bool TKvCaptionEdit::GetItalic() const { return Format().fontItalic(); }
+bool TKvCaptionEdit::GetItalic() const { return SelFont().italic(); }
 void TKvCaptionEdit::SetItalic(bool V) { QTextCharFormat f; f.setFontItalic(V); Merge(f); }
-bool TKvCaptionEdit::GetUnderline() const { return Format().fontUnderline(); }
+bool TKvCaptionEdit::GetUnderline() const { return SelFont().underline(); }
 void TKvCaptionEdit::SetUnderline(bool V) { QTextCharFormat f; f.setFontUnderline(V); Merge(f); }
-bool TKvCaptionEdit::GetStrikeout() const { return Format().fontStrikeOut(); }
+bool TKvCaptionEdit::GetStrikeout() const { return SelFont().strikeOut(); }
 void TKvCaptionEdit::SetStrikeout(bool V) { QTextCharFormat f; f.setFontStrikeOut(V); Merge(f); }
 bool TKvCaptionEdit::GetSubscript() const { return Format().verticalAlignment() == QTextCharFormat::AlignSubScript; }
 bool TKvCaptionEdit::GetSuperscript() const { return Format().verticalAlignment() == QTextCharFormat::AlignSuperScript; }

@@ -79,6 +79,7 @@ signals:
 
 private:
     QTextCharFormat Format() const;
+    QFont SelFont() const;
     void Merge(const QTextCharFormat &F);
     void Palette();
     QTextEdit *FEdit;

@@ -202,8 +202,11 @@ QString FormatFloat(const QString &Format, double Value)
     if (std::isinf(Value))
         return Value > 0 ? QStringLiteral("INF") : QStringLiteral("-INF");
     const QStringList sections = SplitSections(Format);
-    if (Format.isEmpty() || (std::abs(Value) >= 1e18 && !ReadSection(sections[0]).Scientific))
-        return QLocale().toString(Value, 'g', 15);
+    if (Format.isEmpty() || (std::abs(Value) >= 1e18 && !ReadSection(sections[0]).Scientific)) {
+        QLocale general;
+        general.setNumberOptions(QLocale::OmitGroupSeparator);
+        return general.toString(Value, 'g', 15);
+    }
     const TFormatSection positive = ReadSection(sections[0]);
     TDigits digits = DigitsOf(positive, Value);
     // Zero (after rounding) takes the third section, a negative value the second; an empty

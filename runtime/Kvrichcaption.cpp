@@ -106,7 +106,9 @@ bool ParseGroup(QStringView Line, TKvCaptionLine &Out)
         if (needsArg != hasArg)
             return false;
         flush();
-        if (word == QLatin1String("b") || word == QLatin1String("b0"))
+        if (word == QLatin1String("plain"))
+            cur = TKvCaptionRun();
+        else if (word == QLatin1String("b") || word == QLatin1String("b0"))
             cur.Bold = word.size() == 1;
         else if (word == QLatin1String("i") || word == QLatin1String("i0"))
             cur.Italic = word.size() == 1;
@@ -163,13 +165,13 @@ QTextCharFormat FormatOf(const TKvCaptionRun &R)
 {
     QTextCharFormat f;
     if (R.Bold)
-        f.setFontWeight(QFont::Bold);
+        f.setFontWeight(*R.Bold ? QFont::Bold : QFont::Normal);
     if (R.Italic)
-        f.setFontItalic(true);
+        f.setFontItalic(*R.Italic);
     if (R.Underline)
-        f.setFontUnderline(true);
+        f.setFontUnderline(*R.Underline);
     if (R.Strikeout)
-        f.setFontStrikeOut(true);
+        f.setFontStrikeOut(*R.Strikeout);
     if (R.Script == TKvCaptionScript::Subscript)
         f.setVerticalAlignment(QTextCharFormat::AlignSubScript);
     else if (R.Script == TKvCaptionScript::Superscript)
@@ -184,10 +186,14 @@ QTextCharFormat FormatOf(const TKvCaptionRun &R)
 TKvCaptionRun RunOf(const QTextCharFormat &F)
 {
     TKvCaptionRun r;
-    r.Bold = F.hasProperty(QTextFormat::FontWeight) && F.fontWeight() > QFont::Medium;
-    r.Italic = F.fontItalic();
-    r.Underline = F.fontUnderline();
-    r.Strikeout = F.fontStrikeOut();
+    if (F.hasProperty(QTextFormat::FontWeight))
+        r.Bold = F.fontWeight() > QFont::Medium;
+    if (F.hasProperty(QTextFormat::FontItalic))
+        r.Italic = F.fontItalic();
+    if (F.hasProperty(QTextFormat::TextUnderlineStyle) || F.hasProperty(QTextFormat::FontUnderline))
+        r.Underline = F.fontUnderline();
+    if (F.hasProperty(QTextFormat::FontStrikeOut))
+        r.Strikeout = F.fontStrikeOut();
     if (F.verticalAlignment() == QTextCharFormat::AlignSubScript)
         r.Script = TKvCaptionScript::Subscript;
     else if (F.verticalAlignment() == QTextCharFormat::AlignSuperScript)
@@ -245,15 +251,21 @@ QString FormatLine(const TKvCaptionLine &Line)
     QString out = Signature + QLatin1Char(' ');
     TKvCaptionRun state;
     auto word = [&](const char *W) { out += QLatin1Char('\\') + QLatin1String(W) + QLatin1Char(' '); };
+    auto flag = [&](const std::optional<bool> &Now, const std::optional<bool> &Was, const char *On, const char *Off) {
+        if (Now && Now != Was)
+            word(*Now ? On : Off);
+    };
     for (const TKvCaptionRun &r : Line) {
-        if (r.Bold != state.Bold)
-            word(r.Bold ? "b" : "b0");
-        if (r.Italic != state.Italic)
-            word(r.Italic ? "i" : "i0");
-        if (r.Underline != state.Underline)
-            word(r.Underline ? "ul" : "ul0");
-        if (r.Strikeout != state.Strikeout)
-            word(r.Strikeout ? "strike" : "strike0");
+        // Back to the caption's own attributes: only \plain gets there.
+        if ((!r.Bold && state.Bold) || (!r.Italic && state.Italic) || (!r.Underline && state.Underline)
+            || (!r.Strikeout && state.Strikeout)) {
+            word("plain");
+            state = TKvCaptionRun();
+        }
+        flag(r.Bold, state.Bold, "b", "b0");
+        flag(r.Italic, state.Italic, "i", "i0");
+        flag(r.Underline, state.Underline, "ul", "ul0");
+        flag(r.Strikeout, state.Strikeout, "strike", "strike0");
         if (r.Script != state.Script)
             word(r.Script == TKvCaptionScript::Subscript ? "sub" : r.Script == TKvCaptionScript::Superscript ? "super" : "nosupersub");
         if (r.Color != state.Color) {

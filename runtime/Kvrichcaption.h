@@ -11,11 +11,13 @@
 //  - any other line is one group, the whole line:
 //        {\kvcap1 Mean \b \var{YValues.Mean;0.00}\b0  mV}
 //    Its body is text, with "\", "{" and "}" written "\\", "\{" and "\}", and control words
-//    that set the attributes of what follows: \b \b0, \i \i0, \ul \ul0, \strike \strike0,
-//    \sub, \super, \nosupersub, \cf{AARRGGBB} (a colour, hexadecimal ARGB) and \cf0 (the
-//    caption's colour), \font{Name} and \font0 (the caption's font); \var{Reference} places a
-//    variable with that reference text (escaped as text is). A control word without an
-//    argument ends with one space, which belongs to it, or with the next "\", "{" or "}".
+//    that set the attributes of what follows: \b \b0, \i \i0, \ul \ul0, \strike \strike0
+//    (on and off, whatever the caption's font is), \sub, \super, \nosupersub, \cf{AARRGGBB}
+//    (a colour, hexadecimal ARGB) and \cf0 (the caption's colour), \font{Name} and \font0
+//    (the caption's font), \plain (everything as the caption's font has it, as at the start);
+//    \var{Reference} places a variable with that reference text (escaped as text is). A control
+//    word without an argument ends with one space, which belongs to it, or with the next "\",
+//    "{" or "}".
 // A line that does not read as a group from its start to its end is plain text and is shown as
 // it stands, whatever it holds.
 #include <QList>
@@ -48,10 +50,11 @@ enum class TKvCaptionScript { Normal, Subscript, Superscript };
 struct TKvCaptionRun {
     QString Text; // the text; for a variable its reference text
     bool Variable = false;
-    bool Bold = false;
-    bool Italic = false;
-    bool Underline = false;
-    bool Strikeout = false;
+    // Set on or off; none: as the caption's font has it.
+    std::optional<bool> Bold;
+    std::optional<bool> Italic;
+    std::optional<bool> Underline;
+    std::optional<bool> Strikeout;
     TKvCaptionScript Script = TKvCaptionScript::Normal;
     std::optional<quint32> Color; // ARGB; none: the caption's colour
     QString FontName;             // empty: the caption's font
