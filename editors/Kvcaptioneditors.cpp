@@ -17,21 +17,13 @@
 
 namespace {
 
-// The edit's own font takes a library font's name and style (its size stays the form's).
-void TakeNameAndStyle(TKvCaptionEdit *Edit, const TKvFont *Font)
+// The edit's own font takes a library font's style, and its name unless told otherwise (its
+// size stays the form's).
+void TakeStyle(TKvCaptionEdit *Edit, const TKvFont *Font, bool WithName = true)
 {
     QFont f = Edit->font();
-    f.setFamily(Font->Name());
-    f.setBold(Font->Bold());
-    f.setItalic(Font->Italic());
-    f.setUnderline(Font->Underline());
-    f.setStrikeOut(Font->Strikeout());
-    Edit->setFont(f);
-}
-
-void TakeStyle(TKvCaptionEdit *Edit, const TKvFont *Font)
-{
-    QFont f = Edit->font();
+    if (WithName)
+        f.setFamily(Font->Name());
     f.setBold(Font->Bold());
     f.setItalic(Font->Italic());
     f.setUnderline(Font->Underline());
@@ -87,10 +79,10 @@ void TKvRichCaptionEditor::Edit()
         const TKvFont *f = label->GetFont();
         edit->SetFontColor(ARGBToTColor(f->Color()));
         edit->SetFontName(f->Name());
-        TakeStyle(edit, f);
+        TakeStyle(edit, f, false);
         edit->SetColor(ARGBToTColor(ContrastBackGround(f->Color())));
     } else if (auto *axis = qobject_cast<TKvAxis *>(first)) {
-        TakeNameAndStyle(edit, axis->GetCaptionFont());
+        TakeStyle(edit, axis->GetCaptionFont());
         TakeColor(edit, axis->GetCaptionColor());
     } else if (auto *control = qobject_cast<QWidget *>(first)) {
         // Any other control: its own font and text colour.
@@ -131,13 +123,13 @@ void TKvCaptionListEditor::Edit()
     TKvCaptionEdit *edit = form->CaptionEdit();
     QObject *first = GetComponent(0);
     if (auto *pie = qobject_cast<TKvPieChart *>(first)) {
-        TakeNameAndStyle(edit, pie->LabelFont());
+        TakeStyle(edit, pie->LabelFont());
         TakeColor(edit, pie->GetLabelColor());
     } else if (auto *bars = qobject_cast<TKvBars *>(first)) {
-        TakeNameAndStyle(edit, bars->LabelFont());
+        TakeStyle(edit, bars->LabelFont());
         TakeColor(edit, bars->GetLabelColor());
     } else if (auto *axis = qobject_cast<TKvAxis *>(first)) {
-        TakeNameAndStyle(edit, axis->GetFont());
+        TakeStyle(edit, axis->GetFont());
         TakeColor(edit, axis->GetNumbersColor());
     }
     // One caption, its lines the items, built item by item.

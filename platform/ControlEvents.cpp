@@ -97,12 +97,8 @@ private:
         if (FResending || !FControl || InScrollBar(FControl, Obj))
             return false;
         auto *part = static_cast<QWidget *>(Obj);
-        QPointer<THooks> self(this);
-        FResending = true;
-        QCoreApplication::sendEvent(Obj, E);
-        if (!self)
+        if (!DeliverFirst(this, Obj, E, FResending))
             return true;
-        FResending = false;
         E->setAccepted(true);
         Handler(part);
         return true;
@@ -151,10 +147,7 @@ private:
                 return true;
             if (key != typed) {
                 QKeyEvent replaced(E->type(), E->key(), E->modifiers(), QString(key), E->isAutoRepeat(), ushort(E->count()));
-                FResending = true;
-                QCoreApplication::sendEvent(Obj, &replaced);
-                if (self)
-                    FResending = false;
+                DeliverFirst(this, Obj, &replaced, FResending);
                 return true;
             }
         }
@@ -193,6 +186,17 @@ THooks *HooksOf(QWidget *Control)
 }
 
 } // namespace
+
+bool DeliverFirst(QObject *Filter, QObject *Obj, QEvent *E, bool &Busy)
+{
+    QPointer<QObject> alive(Filter);
+    Busy = true;
+    QCoreApplication::sendEvent(Obj, E);
+    if (!alive)
+        return false;
+    Busy = false;
+    return true;
+}
 
 void SetOnMouseDown(QWidget *Control, TMouseEvent Handler) { HooksOf(Control)->MouseDown = std::move(Handler); }
 void SetPressReaction(QWidget *Control, TMouseEvent Handler) { HooksOf(Control)->PressReaction = std::move(Handler); }

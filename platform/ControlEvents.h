@@ -11,6 +11,7 @@
 // (the viewport of a tree or a list, the edit inside a composite control). What a handler
 // raises goes to the application's exception display (AppEvnts.h).
 #include <QChar>
+#include <QEvent>
 #include <QObject>
 #include <QPoint>
 #include <functional>
@@ -44,5 +45,10 @@ void SetOnExit(QWidget *Control, TNotifyEvent Handler);
 // The control's own reaction to a press that comes before OnMouseDown, after the control's
 // default handling: the automatic drag mode of the drag model (DragModel.h) sits here.
 void SetPressReaction(QWidget *Control, TMouseEvent Handler);
+
+// For an event filter that lets the object handle an event before it adds its own part: Obj
+// handles E now, through every event filter, while Busy is true so that the calling filter lets
+// it pass. False when Filter itself went away meanwhile (its members are gone then).
+bool DeliverFirst(QObject *Filter, QObject *Obj, QEvent *E, bool &Busy);
 
 } // namespace ControlEvents

@@ -220,29 +220,18 @@ TDragManager &Manager()
 
 } // namespace
 
-void SetOnDragOver(QWidget *Control, TDragOverEvent Handler)
+namespace {
+template <auto Slot, class H> void SetHandler(QWidget *Control, H Handler)
 {
     Manager();
-    HandlersOf(Control)->DragOver = std::move(Handler);
+    HandlersOf(Control)->*Slot = std::move(Handler);
 }
+} // namespace
 
-void SetOnDragDrop(QWidget *Control, TDragDropEvent Handler)
-{
-    Manager();
-    HandlersOf(Control)->DragDrop = std::move(Handler);
-}
-
-void SetOnStartDrag(QWidget *Control, TStartDragEvent Handler)
-{
-    Manager();
-    HandlersOf(Control)->StartDrag = std::move(Handler);
-}
-
-void SetOnEndDrag(QWidget *Control, TEndDragEvent Handler)
-{
-    Manager();
-    HandlersOf(Control)->EndDrag = std::move(Handler);
-}
+void SetOnDragOver(QWidget *Control, TDragOverEvent Handler) { SetHandler<&THandlers::DragOver>(Control, std::move(Handler)); }
+void SetOnDragDrop(QWidget *Control, TDragDropEvent Handler) { SetHandler<&THandlers::DragDrop>(Control, std::move(Handler)); }
+void SetOnStartDrag(QWidget *Control, TStartDragEvent Handler) { SetHandler<&THandlers::StartDrag>(Control, std::move(Handler)); }
+void SetOnEndDrag(QWidget *Control, TEndDragEvent Handler) { SetHandler<&THandlers::EndDrag>(Control, std::move(Handler)); }
 
 void SetDragMode(QWidget *Control, TDragMode Mode)
 {

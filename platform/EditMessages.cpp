@@ -8,6 +8,8 @@
 #include <QTextEdit>
 #include <QTextLayout>
 
+#include "ControlEvents.h"
+
 namespace EditMessages {
 namespace {
 
@@ -43,9 +45,6 @@ qreal LineEditX(QLineEdit *L, int Index)
     return line.isValid() ? line.cursorToX(Index) : 0;
 }
 
-// A text edit's cursor with the same selection as the VCL's: SelStart at the left end.
-template <class E> int TextSelStart(E *T) { return T->textCursor().selectionStart(); }
-template <class E> int TextSelLength(E *T) { return T->textCursor().selectionEnd() - T->textCursor().selectionStart(); }
 template <class E> int TextLength(E *T) { return T->document()->characterCount() - 1; }
 
 template <class E> void TextSetSel(E *T, int Start, int Length)
@@ -56,6 +55,20 @@ template <class E> void TextSetSel(E *T, int Start, int Length)
     c.setPosition(Start);
     c.setPosition(qBound(Start, Start + qMax(0, Length), n), QTextCursor::KeepAnchor);
     T->setTextCursor(c);
+}
+
+// Calls OnLine with a line edit, OnText with a QTextEdit or a QPlainTextEdit (as its own type),
+// and gives Otherwise for a widget that holds no edit.
+template <class R, class L, class T> R Dispatch(QWidget *Edit, L &&OnLine, T &&OnText, R Otherwise)
+{
+    QWidget *w = Inner(Edit);
+    if (auto *l = qobject_cast<QLineEdit *>(w))
+        return OnLine(l);
+    if (auto *t = qobject_cast<QTextEdit *>(w))
+        return OnText(t);
+    if (auto *p = qobject_cast<QPlainTextEdit *>(w))
+        return OnText(p);
+    return Otherwise;
 }
 
 // Puts a line edit's selection back after its own focus-out handling dropped it.
@@ -73,9 +86,8 @@ protected:
             return false;
         const int start = FEdit->selectionStart(), length = int(FEdit->selectedText().size());
         const bool caretLeft = FEdit->cursorPosition() == start;
-        FBusy = true;
-        QCoreApplication::sendEvent(FEdit, E);
-        FBusy = false;
+        if (!ControlEvents::DeliverFirst(this, FEdit, E, FBusy))
+            return true;
         if (caretLeft)
             FEdit->setSelection(start + length, -length);
         else
@@ -98,127 +110,108 @@ void KeepSelectionOnExit(QWidget *Edit)
 
 int CharFromPos(QWidget *Edit, const QPoint &Pos)
 {
-    QWidget *w = Inner(Edit);
-    if (auto *l = qobject_cast<QLineEdit *>(w))
-        return l->cursorPositionAt(MapIn(Edit, l, Pos));
-    if (auto *t = qobject_cast<QTextEdit *>(w))
-        return t->cursorForPosition(MapIn(Edit, t->viewport(), Pos)).position();
-    if (auto *p = qobject_cast<QPlainTextEdit *>(w))
-        return p->cursorForPosition(MapIn(Edit, p->viewport(), Pos)).position();
-    return 0;
+    return Dispatch(
+        Edit, [&](QLineEdit *L) { return L->cursorPositionAt(MapIn(Edit, L, Pos)); },
+        [&](auto *T) { return T->cursorForPosition(MapIn(Edit, T->viewport(), Pos)).position(); }, 0);
 }
 
 QPoint PosFromChar(QWidget *Edit, int Index)
 {
-    QWidget *w = Inner(Edit);
-    if (auto *l = qobject_cast<QLineEdit *>(w)) {
-        if (Index < 0 || Index > l->displayText().size())
-            return QPoint(-1, -1);
-        const QPoint caret = LineEditCaret(l);
-        const int x = caret.x() + qRound(LineEditX(l, Index) - LineEditX(l, l->cursorPosition()));
-        return MapOut(Edit, l, QPoint(x, caret.y()));
-    }
-    auto textPos = [&](auto *T) {
-        if (Index < 0 || Index > TextLength(T))
-            return QPoint(-1, -1);
-        QTextCursor c(T->document());
-        c.setPosition(Index);
-        return MapOut(Edit, T->viewport(), T->cursorRect(c).topLeft());
-    };
-    if (auto *t = qobject_cast<QTextEdit *>(w))
-        return textPos(t);
-    if (auto *p = qobject_cast<QPlainTextEdit *>(w))
-        return textPos(p);
-    return QPoint(-1, -1);
+    return Dispatch(
+        Edit,
+        [&](QLineEdit *L) {
+            if (Index < 0 || Index > L->displayText().size())
+                return QPoint(-1, -1);
+            const QPoint caret = LineEditCaret(L);
+            const int x = caret.x() + qRound(LineEditX(L, Index) - LineEditX(L, L->cursorPosition()));
+            return MapOut(Edit, L, QPoint(x, caret.y()));
+        },
+        [&](auto *T) {
+            if (Index < 0 || Index > TextLength(T))
+                return QPoint(-1, -1);
+            QTextCursor c(T->document());
+            c.setPosition(Index);
+            return MapOut(Edit, T->viewport(), T->cursorRect(c).topLeft());
+        },
+        QPoint(-1, -1));
 }
 
 QPoint GetCaretPos(QWidget *Edit)
 {
-    QWidget *w = Inner(Edit);
-    if (auto *l = qobject_cast<QLineEdit *>(w))
-        return MapOut(Edit, l, LineEditCaret(l));
-    if (auto *t = qobject_cast<QTextEdit *>(w))
-        return MapOut(Edit, t->viewport(), t->cursorRect().topLeft());
-    if (auto *p = qobject_cast<QPlainTextEdit *>(w))
-        return MapOut(Edit, p->viewport(), p->cursorRect().topLeft());
-    return QPoint();
+    return Dispatch(
+        Edit, [&](QLineEdit *L) { return MapOut(Edit, L, LineEditCaret(L)); },
+        [&](auto *T) { return MapOut(Edit, T->viewport(), T->cursorRect().topLeft()); }, QPoint());
 }
 
 int GetSelStart(QWidget *Edit)
 {
-    QWidget *w = Inner(Edit);
-    if (auto *l = qobject_cast<QLineEdit *>(w))
-        return l->hasSelectedText() ? l->selectionStart() : l->cursorPosition();
-    if (auto *t = qobject_cast<QTextEdit *>(w))
-        return TextSelStart(t);
-    if (auto *p = qobject_cast<QPlainTextEdit *>(w))
-        return TextSelStart(p);
-    return 0;
+    return Dispatch(
+        Edit, [](QLineEdit *L) { return L->hasSelectedText() ? L->selectionStart() : L->cursorPosition(); },
+        [](auto *T) { return T->textCursor().selectionStart(); }, 0);
 }
 
 void SetSelStart(QWidget *Edit, int Value)
 {
-    QWidget *w = Inner(Edit);
-    if (auto *l = qobject_cast<QLineEdit *>(w)) {
-        l->deselect();
-        l->setCursorPosition(qBound(0, Value, int(l->text().size())));
-    } else if (auto *t = qobject_cast<QTextEdit *>(w)) {
-        TextSetSel(t, Value, 0);
-    } else if (auto *p = qobject_cast<QPlainTextEdit *>(w)) {
-        TextSetSel(p, Value, 0);
-    }
+    Dispatch(
+        Edit,
+        [&](QLineEdit *L) {
+            L->deselect();
+            L->setCursorPosition(qBound(0, Value, int(L->text().size())));
+            return 0;
+        },
+        [&](auto *T) {
+            TextSetSel(T, Value, 0);
+            return 0;
+        },
+        0);
 }
 
 int GetSelLength(QWidget *Edit)
 {
-    QWidget *w = Inner(Edit);
-    if (auto *l = qobject_cast<QLineEdit *>(w))
-        return l->hasSelectedText() ? int(l->selectedText().size()) : 0;
-    if (auto *t = qobject_cast<QTextEdit *>(w))
-        return TextSelLength(t);
-    if (auto *p = qobject_cast<QPlainTextEdit *>(w))
-        return TextSelLength(p);
-    return 0;
+    return Dispatch(
+        Edit, [](QLineEdit *L) { return L->hasSelectedText() ? int(L->selectedText().size()) : 0; },
+        [](auto *T) { return T->textCursor().selectionEnd() - T->textCursor().selectionStart(); }, 0);
 }
 
 void SetSelLength(QWidget *Edit, int Value)
 {
-    QWidget *w = Inner(Edit);
     const int start = GetSelStart(Edit);
-    if (auto *l = qobject_cast<QLineEdit *>(w)) {
-        const int n = qBound(0, Value, int(l->text().size()) - start);
-        if (n > 0)
-            l->setSelection(start, n);
-        else
-            SetSelStart(Edit, start);
-    } else if (auto *t = qobject_cast<QTextEdit *>(w)) {
-        TextSetSel(t, start, Value);
-    } else if (auto *p = qobject_cast<QPlainTextEdit *>(w)) {
-        TextSetSel(p, start, Value);
-    }
+    Dispatch(
+        Edit,
+        [&](QLineEdit *L) {
+            const int n = qBound(0, Value, int(L->text().size()) - start);
+            if (n > 0)
+                L->setSelection(start, n);
+            else
+                SetSelStart(Edit, start);
+            return 0;
+        },
+        [&](auto *T) {
+            TextSetSel(T, start, Value);
+            return 0;
+        },
+        0);
 }
 
 QString GetSelText(QWidget *Edit)
 {
-    QWidget *w = Inner(Edit);
-    if (auto *l = qobject_cast<QLineEdit *>(w))
-        return l->selectedText();
-    if (auto *t = qobject_cast<QTextEdit *>(w))
-        return t->textCursor().selectedText();
-    if (auto *p = qobject_cast<QPlainTextEdit *>(w))
-        return p->textCursor().selectedText();
-    return {};
+    return Dispatch(
+        Edit, [](QLineEdit *L) { return L->selectedText(); }, [](auto *T) { return T->textCursor().selectedText(); }, QString());
 }
 
 void SetSelText(QWidget *Edit, const QString &Value)
 {
-    QWidget *w = Inner(Edit);
-    if (auto *l = qobject_cast<QLineEdit *>(w))
-        l->insert(Value);
-    else if (auto *t = qobject_cast<QTextEdit *>(w))
-        t->insertPlainText(Value);
-    else if (auto *p = qobject_cast<QPlainTextEdit *>(w))
-        p->insertPlainText(Value);
+    Dispatch(
+        Edit,
+        [&](QLineEdit *L) {
+            L->insert(Value);
+            return 0;
+        },
+        [&](auto *T) {
+            T->insertPlainText(Value);
+            return 0;
+        },
+        0);
 }
 
 } // namespace EditMessages

@@ -7,6 +7,8 @@
 #include <QPointer>
 #include <QWidget>
 
+#include "ControlEvents.h"
+
 namespace {
 
 const char *const LayerName = "kv_window_dc";
@@ -74,12 +76,8 @@ protected:
     // the window went away meanwhile.
     bool PaintOver(QPaintEvent *E)
     {
-        QPointer<TDirectLayer> self(this);
-        FResending = true;
-        QCoreApplication::sendEvent(FWindow, E);
-        if (!self)
+        if (!ControlEvents::DeliverFirst(this, FWindow, E, FResending))
             return false;
-        FResending = false;
         QPainter p(FWindow);
         p.setClipRegion(E->region());
         p.drawPicture(0, 0, FPicture);

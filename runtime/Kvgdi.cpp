@@ -6,9 +6,9 @@
 #include "Gdipobj_kv.h"
 #include "SysUtils.h"
 
+#include <QFontDatabase>
 #include <QStringList>
 #include <climits>
-#include <vector>
 
 TGPBrush GetAreaBrush(TKvAreaStyle Style, TKvColor ForeColor, TKvColor BackColor)
 {
@@ -53,14 +53,8 @@ TKvColor TColorToARGB(TColor Color)
 
 void GetInstalledFontNames(QStringList &List)
 {
-    TGPInstalledFontCollection fonts;
-    const int n = fonts.GetFamilyCount();
-    std::vector<TGPFontFamily> families(size_t(qMax(0, n)));
-    int found = 0;
-    fonts.GetFamilies(n, families.data(), &found);
-    QStringList names;
-    for (int i = 0; i < found; ++i)
-        names << families[size_t(i)].GetFamilyName(0);
+    QStringList names = QFontDatabase::families();
+    names.removeDuplicates();
     names.sort(Qt::CaseInsensitive);
     List << names;
 }

@@ -442,55 +442,48 @@ QString CaptionVariableText(const QString &Variable, const TComponent *Context)
     }
 }
 
-void PopulateTreeWithStrings(QTreeWidget *Items)
+namespace {
+// Fills a tree: the runtime's own variables, then the values of the forms' components (by the
+// names Values gives for each), then the application's.
+template <class V> void Populate(QTreeWidget *Items, const std::vector<V> &Table, const std::function<QStringList(QObject *)> &Values)
 {
     if (!Items)
         return;
     Items->clear();
     QHash<QString, QTreeWidgetItem *> groups;
-    // The runtime's own first, then the forms' captions, then the application's.
-    for (const TStringVariable &v : Variables().Strings.Items)
+    for (const V &v : Table)
         if (v.Builtin)
             AddLeaf(Items, groups, v.Path, v.Reference);
     QSet<QString> names;
     ForEachFormComponent([&](QObject *o) {
         const QString n = AsComponent(o)->Name();
-        if (!n.isEmpty() && HasCaption(o) && !names.contains(n)) {
-            names.insert(n);
-            AddLeaf(Items, groups, {n, QStringLiteral("Caption")}, n + QStringLiteral(".Caption"));
-        }
+        const QStringList values = n.isEmpty() || names.contains(n) ? QStringList() : Values(o);
+        if (values.isEmpty())
+            return;
+        names.insert(n);
+        for (const QString &value : values)
+            AddLeaf(Items, groups, {n, value}, n + QLatin1Char('.') + value);
     });
-    for (const TStringVariable &v : Variables().Strings.Items)
+    for (const V &v : Table)
         if (!v.Builtin)
             AddLeaf(Items, groups, v.Path, v.Reference);
+}
+} // namespace
+
+void PopulateTreeWithStrings(QTreeWidget *Items)
+{
+    Populate(Items, Variables().Strings.Items, [](QObject *o) { return HasCaption(o) ? QStringList{QStringLiteral("Caption")} : QStringList(); });
 }
 
 void PopulateTreeWithVariables(QTreeWidget *Items)
 {
-    if (!Items)
-        return;
-    Items->clear();
-    QHash<QString, QTreeWidgetItem *> groups;
-    for (const TNumericVariable &v : Variables().Numbers.Items)
-        if (v.Builtin)
-            AddLeaf(Items, groups, v.Path, v.Reference);
-    QSet<QString> names;
-    ForEachFormComponent([&](QObject *o) {
-        const QString n = AsComponent(o)->Name();
-        if (n.isEmpty() || names.contains(n))
-            return;
-        bool any = false;
+    Populate(Items, Variables().Numbers.Items, [](QObject *o) {
+        QStringList values;
         for (const TComponentNumber &c : ComponentNumbers)
-            if (InheritsFrom(o->metaObject(), c.Class)) {
-                AddLeaf(Items, groups, {n, QLatin1String(c.Name)}, n + QLatin1Char('.') + QLatin1String(c.Name));
-                any = true;
-            }
-        if (any)
-            names.insert(n);
+            if (InheritsFrom(o->metaObject(), c.Class))
+                values << QLatin1String(c.Name);
+        return values;
     });
-    for (const TNumericVariable &v : Variables().Numbers.Items)
-        if (!v.Builtin)
-            AddLeaf(Items, groups, v.Path, v.Reference);
 }
 
 void PopulateListWithFunctions(QStringList &List)

@@ -27,14 +27,14 @@
 
 TCaptionEditFrm *CaptionEditFrm = nullptr;
 
-namespace Kvcaptioneditor {
 namespace {
 
+using TDrawItem = std::function<void(QWidget *, int, const TRect &, TCanvas &)>;
 // The combo's items, drawn by the form's handler on a canvas whose brush and font colour say
 // whether the item is selected, as the VCL prepares the canvas of an owner-drawn combo.
 class TOwnerDrawDelegate : public QStyledItemDelegate {
 public:
-    TOwnerDrawDelegate(QComboBox *Combo, std::function<void(QWidget *, int, const TRect &, TCanvas &)> Draw)
+    TOwnerDrawDelegate(QComboBox *Combo, TDrawItem Draw)
         : QStyledItemDelegate(Combo), FCombo(Combo), FDraw(std::move(Draw))
     {
     }
@@ -56,14 +56,14 @@ public:
     static constexpr int ItemHeight = 16;
 private:
     QComboBox *FCombo;
-    std::function<void(QWidget *, int, const TRect &, TCanvas &)> FDraw;
+    TDrawItem FDraw;
 };
 
 // The closed combo's face: the frame and button as the style draws them, the current item by
 // the form's handler.
 class TOwnerDrawFace : public QObject {
 public:
-    TOwnerDrawFace(QComboBox *Combo, std::function<void(QWidget *, int, const TRect &, TCanvas &)> Draw)
+    TOwnerDrawFace(QComboBox *Combo, TDrawItem Draw)
         : QObject(Combo), FCombo(Combo), FDraw(std::move(Draw))
     {
         Combo->installEventFilter(this);
@@ -94,10 +94,12 @@ protected:
     }
 private:
     QComboBox *FCombo;
-    std::function<void(QWidget *, int, const TRect &, TCanvas &)> FDraw;
+    TDrawItem FDraw;
 };
 
 // A glyph of the style tool bar: a letter in the style it stands for.
+enum TStyle { Bold, Italic, Underline, Strikeout, Subscript, Superscript };
+
 QIcon StyleGlyph(TStyle Style)
 {
     QPixmap pm(16, 16);
@@ -134,100 +136,125 @@ char AsciiUpper(QChar C)
 
 } // namespace
 
-void FillStyleImages(TImageList *Images)
+void TCaptionStyleForm::SetupCaptionForm(Forms::TBorderStyle Border, int Options)
 {
+    Forms::SetupForm(this, Border, Options, QStringLiteral("Tahoma"), -11);
+    FCaptionEdit = findChild<TKvCaptionEdit *>(QStringLiteral("CaptionEdit"));
+    FSelColorPick = findChild<TKvColorPickCombo *>(QStringLiteral("SelColorPick"));
+    FFontsCombo = findChild<QComboBox *>(QStringLiteral("FontsCombo"));
+    const char *const names[6] = {"BoldButton", "ItalicButton", "UnderlineButton", "StrikeoutButton", "SubscriptButton", "SuperScriptButton"};
+    for (int i = 0; i < 6; ++i)
+        FStyleButtons[i] = findChild<QToolButton *>(QLatin1String(names[i]));
+    Forms::SetControlFont(FFontsCombo, QStringLiteral("Tahoma"), -13);
+    Forms::SetControlFont(FCaptionEdit, QStringLiteral("Times New Roman"), -16);
+
+    ButtonImages = new TImageList(this);
+    ButtonImages->setObjectName(QStringLiteral("ButtonImages"));
     for (TStyle s : {Bold, Italic, Underline, Strikeout, Subscript, Superscript})
-        Images->Add(StyleGlyph(s));
-}
-
-void SetupStyleBar(QToolButton *const (&Buttons)[6], TImageList *Images, QComboBox *FontsCombo,
-                   std::function<void(QWidget *, int, const TRect &, TCanvas &)> DrawItem)
-{
+        ButtonImages->Add(StyleGlyph(s));
     for (int i = 0; i < 6; ++i) {
-        Buttons[i]->setIcon(Images->GetIcon(i));
-        Buttons[i]->setIconSize(QSize(16, 16));
+        FStyleButtons[i]->setIcon(ButtonImages->GetIcon(i));
+        FStyleButtons[i]->setIconSize(QSize(16, 16));
     }
-    FontsCombo->setItemDelegate(new TOwnerDrawDelegate(FontsCombo, DrawItem));
-    new TOwnerDrawFace(FontsCombo, std::move(DrawItem));
+    FSelColorPick->SetActiveColor(0xFFFF0000);
+    const TDrawItem draw = std::bind_front(&TCaptionStyleForm::FontsComboDrawItem, this);
+    FFontsCombo->setItemDelegate(new TOwnerDrawDelegate(FFontsCombo, draw));
+    new TOwnerDrawFace(FFontsCombo, draw);
+    // Left-justified with both scroll bars: lines as long as they are typed.
+    QTextEdit *edit = FCaptionEdit->Editor();
+    edit->setLineWrapMode(QTextEdit::NoWrap);
+    edit->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    edit->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+
+    // Event bindings of the tool bar.
+    connect(FStyleButtons[0], &QToolButton::clicked, this, &TCaptionStyleForm::BoldButtonClick);
+    connect(FStyleButtons[1], &QToolButton::clicked, this, &TCaptionStyleForm::ItalicButtonClick);
+    connect(FStyleButtons[2], &QToolButton::clicked, this, &TCaptionStyleForm::UnderlineButtonClick);
+    connect(FStyleButtons[3], &QToolButton::clicked, this, &TCaptionStyleForm::StrikeoutButtonClick);
+    connect(FStyleButtons[4], &QToolButton::clicked, this, &TCaptionStyleForm::SubscriptButtonClick);
+    connect(FStyleButtons[5], &QToolButton::clicked, this, &TCaptionStyleForm::SuperScriptButtonClick);
+    connect(FSelColorPick, &TKvColorPickCombo::OnChanged, this, &TCaptionStyleForm::SelColorPickChanged);
+    connect(FFontsCombo, &QComboBox::activated, this, &TCaptionStyleForm::FontsComboSelect);
+    // Typing drops the list down (the combo's own search would move on from the family the
+    // handler chose, so it is not asked).
+    ControlEvents::SetOnKeyPress(FFontsCombo, [this](QWidget *Sender, QChar &Key) {
+        FontsComboKeyPress(Sender, Key);
+        if (Key.isNull())
+            return;
+        QComboBox *c = FFontsCombo;
+        if (c->view()->isVisible())
+            c->view()->setCurrentIndex(c->model()->index(c->currentIndex(), c->modelColumn()));
+        else
+            c->showPopup();
+        Key = QChar();
+    });
+    FCaptionEdit->setFocus(); // the active control
 }
 
-void AddSorted(QComboBox *Combo, const QStringList &Names)
+void TCaptionStyleForm::AddFontNames(const QStringList &Names)
 {
     QStringList all;
-    for (int i = 0; i < Combo->count(); ++i)
-        all << Combo->itemText(i);
+    for (int i = 0; i < FFontsCombo->count(); ++i)
+        all << FFontsCombo->itemText(i);
     all << Names;
     std::stable_sort(all.begin(), all.end(), [](const QString &a, const QString &b) {
         const int c = a.compare(b, Qt::CaseInsensitive);
         return c != 0 ? c < 0 : a < b;
     });
-    Combo->clear();
-    Combo->addItems(all);
+    FFontsCombo->clear();
+    FFontsCombo->addItems(all);
 }
 
-void InvertStyle(TKvCaptionEdit *Edit, TStyle Style)
+void TCaptionStyleForm::ShowSelectionStyle()
 {
-    switch (Style) {
-    case Bold: Edit->SetBold(!Edit->GetBold()); break;
-    case Italic: Edit->SetItalic(!Edit->GetItalic()); break;
-    case Underline: Edit->SetUnderline(!Edit->GetUnderline()); break;
-    case Strikeout: Edit->SetStrikeout(!Edit->GetStrikeout()); break;
-    case Subscript: Edit->SetSubscript(!Edit->GetSubscript()); break;
-    case Superscript: Edit->SetSuperscript(!Edit->GetSuperscript()); break;
-    }
-}
-
-void ShowSelectionStyle(TKvCaptionEdit *Edit, TKvColorPickCombo *Pick, QComboBox *FontsCombo, QToolButton *const (&Buttons)[6])
-{
-    Pick->SetAsTColor(Edit->GetSelColor());
-    FontsCombo->setCurrentIndex(FontsCombo->findText(Edit->GetFontName(), Qt::MatchFixedString));
-    const bool down[6] = {Edit->GetBold(), Edit->GetItalic(), Edit->GetUnderline(), Edit->GetStrikeout(),
-                          Edit->GetSubscript(), Edit->GetSuperscript()};
+    TKvCaptionEdit *e = FCaptionEdit;
+    FSelColorPick->SetAsTColor(e->GetSelColor());
+    FFontsCombo->setCurrentIndex(FFontsCombo->findText(e->GetFontName(), Qt::MatchFixedString));
+    const bool down[6] = {e->GetBold(), e->GetItalic(), e->GetUnderline(), e->GetStrikeout(), e->GetSubscript(), e->GetSuperscript()};
     for (int i = 0; i < 6; ++i)
-        Buttons[i]->setChecked(down[i]);
+        FStyleButtons[i]->setChecked(down[i]);
 }
 
-void DrawFontItem(QComboBox *Combo, int Index, const TRect &Rect, TCanvas &Canvas)
+void TCaptionStyleForm::BoldButtonClick() { FCaptionEdit->SetBold(!FCaptionEdit->GetBold()); }
+void TCaptionStyleForm::ItalicButtonClick() { FCaptionEdit->SetItalic(!FCaptionEdit->GetItalic()); }
+void TCaptionStyleForm::UnderlineButtonClick() { FCaptionEdit->SetUnderline(!FCaptionEdit->GetUnderline()); }
+void TCaptionStyleForm::StrikeoutButtonClick() { FCaptionEdit->SetStrikeout(!FCaptionEdit->GetStrikeout()); }
+void TCaptionStyleForm::SubscriptButtonClick() { FCaptionEdit->SetSubscript(!FCaptionEdit->GetSubscript()); }
+void TCaptionStyleForm::SuperScriptButtonClick() { FCaptionEdit->SetSuperscript(!FCaptionEdit->GetSuperscript()); }
+
+void TCaptionStyleForm::SelColorPickChanged() { FCaptionEdit->SetSelColor(FSelColorPick->GetAsTColor()); }
+
+void TCaptionStyleForm::FontsComboSelect()
 {
-    const QString name = Combo->itemText(Index);
+    FCaptionEdit->SetFontName(FFontsCombo->currentText());
+    FCaptionEdit->setFocus();
+}
+
+void TCaptionStyleForm::FontsComboDrawItem(QWidget *Control, int Index, const TRect &Rect, TCanvas &Canvas)
+{
+    // Each family in its own font.
+    const QString name = static_cast<QComboBox *>(Control)->itemText(Index);
     Canvas.FillRect(Rect);
     QFont f = Canvas.Font();
     f.setFamily(name);
     Canvas.SetFont(f);
-    TCanvas &c = Canvas;
-    c.Brush.Style = TBrushStyle::bsClear;
-    c.TextRect(Rect, Rect.Left, Rect.Top, name);
+    Canvas.Brush.Style = TBrushStyle::bsClear;
+    Canvas.TextRect(Rect, Rect.Left, Rect.Top, name);
 }
 
-void SearchFirstLetter(QComboBox *Combo, QChar Key)
+void TCaptionStyleForm::FontsComboKeyPress(QWidget *Sender, QChar &Key)
 {
+    auto *combo = static_cast<QComboBox *>(Sender);
     const char k = AsciiUpper(Key);
-    for (int i = 0; i < Combo->count(); ++i) {
-        const QString t = Combo->itemText(i);
+    for (int i = 0; i < combo->count(); ++i) {
+        const QString t = combo->itemText(i);
         if (!t.isEmpty() && AsciiUpper(t[0]) == k) {
-            Combo->setCurrentIndex(i);
+            combo->setCurrentIndex(i);
             break;
         }
     }
 }
 
-void BindFontsComboKeys(QComboBox *Combo, ControlEvents::TKeyPressEvent Handler)
-{
-    ControlEvents::SetOnKeyPress(Combo, [Combo, Handler](QWidget *Sender, QChar &Key) {
-        Handler(Sender, Key);
-        if (Key.isNull())
-            return;
-        if (Combo->view()->isVisible())
-            Combo->view()->setCurrentIndex(Combo->model()->index(Combo->currentIndex(), Combo->modelColumn()));
-        else
-            Combo->showPopup();
-        Key = QChar();
-    });
-}
-
-} // namespace Kvcaptioneditor
-
-using namespace Kvcaptioneditor;
 
 namespace {
 
@@ -248,40 +275,15 @@ bool IsRightEnd(QChar C) { return IsOperator(C) || C == QLatin1Char(')') || C ==
 
 } // namespace
 
-TCaptionEditFrm::TCaptionEditFrm(QWidget *Parent) : QDialog(Parent), FUi(new Ui::TCaptionEditFrm)
+TCaptionEditFrm::TCaptionEditFrm(QWidget *Parent) : TCaptionStyleForm(Parent), FUi(new Ui::TCaptionEditFrm)
 {
     FUi->setupUi(this);
-    Forms::SetupForm(this, Forms::TBorderStyle::bsToolWindow, Forms::StayOnTop, QStringLiteral("Tahoma"), -11);
-    Forms::SetControlFont(FUi->FontsCombo, QStringLiteral("Tahoma"), -13);
-    Forms::SetControlFont(FUi->CaptionEdit, QStringLiteral("Times New Roman"), -16);
-
-    ButtonImages = new TImageList(this);
-    ButtonImages->setObjectName(QStringLiteral("ButtonImages"));
-    FillStyleImages(ButtonImages);
+    SetupCaptionForm(Forms::TBorderStyle::bsToolWindow, Forms::StayOnTop);
     ApplicationEvents1 = new TApplicationEvents(this);
     ApplicationEvents1->setObjectName(QStringLiteral("ApplicationEvents1"));
-
-    FUi->SelColorPick->SetActiveColor(0xFFFF0000);
-    QTextEdit *edit = FUi->CaptionEdit->Editor();
-    edit->setLineWrapMode(QTextEdit::NoWrap);
-    edit->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    edit->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     EditMessages::KeepSelectionOnExit(FUi->FormulaEdit);
 
-    QToolButton *const buttons[6] = {FUi->BoldButton, FUi->ItalicButton, FUi->UnderlineButton,
-                                     FUi->StrikeoutButton, FUi->SubscriptButton, FUi->SuperScriptButton};
-    SetupStyleBar(buttons, ButtonImages, FUi->FontsCombo, std::bind_front(&TCaptionEditFrm::FontsComboDrawItem, this));
-
-    // Event bindings of the form.
-    connect(FUi->BoldButton, &QToolButton::clicked, this, &TCaptionEditFrm::BoldButtonClick);
-    connect(FUi->ItalicButton, &QToolButton::clicked, this, &TCaptionEditFrm::ItalicButtonClick);
-    connect(FUi->UnderlineButton, &QToolButton::clicked, this, &TCaptionEditFrm::UnderlineButtonClick);
-    connect(FUi->StrikeoutButton, &QToolButton::clicked, this, &TCaptionEditFrm::StrikeoutButtonClick);
-    connect(FUi->SubscriptButton, &QToolButton::clicked, this, &TCaptionEditFrm::SubscriptButtonClick);
-    connect(FUi->SuperScriptButton, &QToolButton::clicked, this, &TCaptionEditFrm::SuperScriptButtonClick);
-    connect(FUi->SelColorPick, &TKvColorPickCombo::OnChanged, this, &TCaptionEditFrm::SelColorPickChanged);
-    connect(FUi->FontsCombo, &QComboBox::activated, this, &TCaptionEditFrm::FontsComboSelect);
-    BindFontsComboKeys(FUi->FontsCombo, std::bind_front(&TCaptionEditFrm::FontsComboKeyPress, this));
+    // Event bindings of the form (the tool bar's are the base's).
     DragModel::SetOnDragDrop(FUi->CaptionEdit, std::bind_front(&TCaptionEditFrm::CaptionEditDragDrop, this));
     DragModel::SetOnDragOver(FUi->CaptionEdit, std::bind_front(&TCaptionEditFrm::CaptionEditDragOver, this));
     ControlEvents::SetOnEnter(FUi->CaptionEdit, [this](QWidget *) { CaptionEditSelectionChange(); });
@@ -307,19 +309,16 @@ TCaptionEditFrm::TCaptionEditFrm(QWidget *Parent) : QDialog(Parent), FUi(new Ui:
     connect(FUi->OKButton, &QPushButton::clicked, this, &QDialog::accept);
     ApplicationEvents1->OnIdle = std::bind_front(&TCaptionEditFrm::ApplicationEvents1Idle, this);
 
-    FUi->CaptionEdit->setFocus(); // the active control
     FormCreate();
 }
 
 TCaptionEditFrm::~TCaptionEditFrm() = default;
 
-TKvCaptionEdit *TCaptionEditFrm::CaptionEdit() const { return FUi->CaptionEdit; }
-
 void TCaptionEditFrm::FormCreate()
 {
     QStringList fonts;
     GetInstalledFontNames(fonts);
-    AddSorted(FUi->FontsCombo, fonts);
+    AddFontNames(fonts);
     PopulateTreeWithStrings(FUi->CaptionsView);
     PopulateTreeWithVariables(FUi->VariablesView);
     QStringList functions;
@@ -330,35 +329,11 @@ void TCaptionEditFrm::FormCreate()
     FLastFormulaEditSelStart = -1;
 }
 
-void TCaptionEditFrm::BoldButtonClick() { InvertStyle(FUi->CaptionEdit, Bold); }
-void TCaptionEditFrm::ItalicButtonClick() { InvertStyle(FUi->CaptionEdit, Italic); }
-void TCaptionEditFrm::UnderlineButtonClick() { InvertStyle(FUi->CaptionEdit, Underline); }
-void TCaptionEditFrm::StrikeoutButtonClick() { InvertStyle(FUi->CaptionEdit, Strikeout); }
-void TCaptionEditFrm::SubscriptButtonClick() { InvertStyle(FUi->CaptionEdit, Subscript); }
-void TCaptionEditFrm::SuperScriptButtonClick() { InvertStyle(FUi->CaptionEdit, Superscript); }
-
-void TCaptionEditFrm::SelColorPickChanged() { FUi->CaptionEdit->SetSelColor(FUi->SelColorPick->GetAsTColor()); }
-
-void TCaptionEditFrm::FontsComboSelect()
-{
-    FUi->CaptionEdit->SetFontName(FUi->FontsCombo->currentText());
-    FUi->CaptionEdit->setFocus();
-}
-
-void TCaptionEditFrm::FontsComboDrawItem(QWidget *Control, int Index, const TRect &Rect, TCanvas &Canvas)
-{
-    DrawFontItem(static_cast<QComboBox *>(Control), Index, Rect, Canvas);
-}
-
-void TCaptionEditFrm::FontsComboKeyPress(QWidget *Sender, QChar &Key) { SearchFirstLetter(static_cast<QComboBox *>(Sender), Key); }
-
 void TCaptionEditFrm::CaptionEditSelectionChange()
 {
     if (DragModel::Dragging(FUi->CaptionsView) || DragModel::Dragging(FUi->VariablesView) || DragModel::Dragging(FUi->FormulaEdit))
         return;
-    QToolButton *const buttons[6] = {FUi->BoldButton, FUi->ItalicButton, FUi->UnderlineButton,
-                                     FUi->StrikeoutButton, FUi->SubscriptButton, FUi->SuperScriptButton};
-    ShowSelectionStyle(FUi->CaptionEdit, FUi->SelColorPick, FUi->FontsCombo, buttons);
+    ShowSelectionStyle();
     const QString v = FUi->CaptionEdit->GetSelVariable();
     FUi->CaptionsView->setCurrentItem(nullptr);
     FUi->CaptionsView->clearSelection();

@@ -19,6 +19,7 @@
 
 #include "ControlEvents.h"
 #include "DragModel.h"
+#include "Forms.h"
 #include "Graphics.h"
 
 class QComboBox;
@@ -40,14 +41,53 @@ struct TKvFormulaSelRec {
     int VarLen = 0;                 // its number of characters
 };
 
-class TCaptionEditFrm : public QDialog {
+// What both caption dialogs share: the caption edit with its style tool bar (six attribute
+// buttons, the colour picker, the fonts combo that shows each family in its own font) and the
+// handlers of the tool bar. The dialogs name these controls alike in their form descriptions.
+class TCaptionStyleForm : public QDialog {
+    Q_OBJECT
+public:
+    // The caption edit, configured by the opener.
+    TKvCaptionEdit *CaptionEdit() const { return FCaptionEdit; }
+
+public slots:
+    // A style button inverts the attribute of the caption's selection as the caption edit
+    // reports it, not as the button shows it.
+    void BoldButtonClick();
+    void ItalicButtonClick();
+    void UnderlineButtonClick();
+    void StrikeoutButtonClick();
+    void SubscriptButtonClick();
+    void SuperScriptButtonClick();
+    void SelColorPickChanged();
+    void FontsComboSelect();
+    void FontsComboDrawItem(QWidget *Control, int Index, const TRect &Rect, TCanvas &Canvas);
+    // The first family whose first letter is the typed one (ASCII upper case) is chosen.
+    void FontsComboKeyPress(QWidget *Sender, QChar &Key);
+
+protected:
+    using QDialog::QDialog;
+    // Right after setupUi: the form's kind and fonts, the tool bar's glyphs and owner drawing,
+    // and the tool bar's event bindings.
+    void SetupCaptionForm(Forms::TBorderStyle Border, int Options);
+    // The tool bar follows the caption's selection: colour, font name and the buttons' states.
+    void ShowSelectionStyle();
+    // Adds families to the fonts combo in its sorted order (without regard to case).
+    void AddFontNames(const QStringList &Names);
+    TImageList *ButtonImages = nullptr;
+
+private:
+    TKvCaptionEdit *FCaptionEdit = nullptr;
+    TKvColorPickCombo *FSelColorPick = nullptr;
+    QComboBox *FFontsCombo = nullptr;
+    QToolButton *FStyleButtons[6] = {};
+};
+
+class TCaptionEditFrm : public TCaptionStyleForm {
     Q_OBJECT
 public:
     explicit TCaptionEditFrm(QWidget *Parent = nullptr);
     ~TCaptionEditFrm() override;
-
-    // The caption edit, configured by the opener.
-    TKvCaptionEdit *CaptionEdit() const;
 
     // The token around a 1-based position of Text (the character left of a 0-based caret): it
     // reaches left to an operator, "(" or "[", right to an operator, ")" or "]"; the character
@@ -60,16 +100,6 @@ public:
     int GetFormulaXFromChar(int Index);
 
 public slots:
-    void BoldButtonClick();
-    void ItalicButtonClick();
-    void UnderlineButtonClick();
-    void StrikeoutButtonClick();
-    void SubscriptButtonClick();
-    void SuperScriptButtonClick();
-    void SelColorPickChanged();
-    void FontsComboSelect();
-    void FontsComboDrawItem(QWidget *Control, int Index, const TRect &Rect, TCanvas &Canvas);
-    void FontsComboKeyPress(QWidget *Sender, QChar &Key);
     void CaptionEditSelectionChange();
     void InsStringBtnClick();
     // Raises the parser's exception for a formula it rejects; nothing is inserted then.
@@ -93,7 +123,6 @@ private:
     void InsertIntoFormula(const QString &Text);
 
     std::unique_ptr<Ui::TCaptionEditFrm> FUi;
-    TImageList *ButtonImages;
     TApplicationEvents *ApplicationEvents1;
     int FLastFormulaEditSelStart = -1;
     int FLastFormulaEditSelLength = 0;
@@ -104,32 +133,3 @@ private:
 
 // The unit's form variable; openers create their own instance.
 extern TCaptionEditFrm *CaptionEditFrm;
-
-// The style tool bar both caption dialogs carry: the six attribute buttons, the colour picker
-// and the fonts combo, each name shown in its own font.
-namespace Kvcaptioneditor {
-
-enum TStyle { Bold, Italic, Underline, Strikeout, Subscript, Superscript };
-
-// The six glyphs in the buttons' order.
-void FillStyleImages(TImageList *Images);
-// Gives the buttons their glyphs and the fonts combo its owner drawing (DrawItem is called for
-// each item and for the closed combo's face) and its item height.
-void SetupStyleBar(QToolButton *const (&Buttons)[6], TImageList *Images, QComboBox *FontsCombo,
-                   std::function<void(QWidget *, int, const TRect &, TCanvas &)> DrawItem);
-// Adds names to the fonts combo in its sorted order (without regard to case).
-void AddSorted(QComboBox *Combo, const QStringList &Names);
-// A style button was clicked: the attribute of the caption's selection is inverted, as the
-// caption edit reports it (not as the button shows it).
-void InvertStyle(TKvCaptionEdit *Edit, TStyle Style);
-// The tool bar follows the caption's selection: colour, font name and the buttons' states.
-void ShowSelectionStyle(TKvCaptionEdit *Edit, TKvColorPickCombo *Pick, QComboBox *FontsCombo,
-                        QToolButton *const (&Buttons)[6]);
-// The fonts combo's drawing and first-letter search.
-void DrawFontItem(QComboBox *Combo, int Index, const TRect &Rect, TCanvas &Canvas);
-void SearchFirstLetter(QComboBox *Combo, QChar Key);
-// Binds the combo's key presses to Handler, then drops the list down as the combo does when
-// typed into (its own search would move on from the item the handler chose).
-void BindFontsComboKeys(QComboBox *Combo, ControlEvents::TKeyPressEvent Handler);
-
-} // namespace Kvcaptioneditor
