@@ -165,6 +165,7 @@ void TCaptionStyleForm::SetupCaptionForm(Forms::TBorderStyle Border, int Options
     edit->setLineWrapMode(QTextEdit::NoWrap);
     edit->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     edit->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    edit->setTabChangesFocus(true); // Tab goes to the next control, as in any dialog
 
     // Event bindings of the tool bar.
     connect(FStyleButtons[0], &QToolButton::clicked, this, &TCaptionStyleForm::BoldButtonClick);
@@ -203,6 +204,12 @@ void TCaptionStyleForm::AddFontNames(const QStringList &Names)
     });
     FFontsCombo->clear();
     FFontsCombo->addItems(all);
+}
+
+void TCaptionStyleForm::SetKindGlyphs(QAbstractButton *Ok, QAbstractButton *Cancel)
+{
+    Ok->setIcon(style()->standardIcon(QStyle::SP_DialogOkButton, nullptr, Ok));
+    Cancel->setIcon(style()->standardIcon(QStyle::SP_DialogCancelButton, nullptr, Cancel));
 }
 
 void TCaptionStyleForm::ShowSelectionStyle()
@@ -282,6 +289,11 @@ TCaptionEditFrm::TCaptionEditFrm(QWidget *Parent) : TCaptionStyleForm(Parent), F
     ApplicationEvents1 = new TApplicationEvents(this);
     ApplicationEvents1->setObjectName(QStringLiteral("ApplicationEvents1"));
     EditMessages::KeepSelectionOnExit(FUi->FormulaEdit);
+    SetKindGlyphs(FUi->OKButton, FUi->BitBtn2);
+    // The insert buttons point where their items go: left into the caption, up into the formula.
+    FUi->InsStringBtn->setIcon(style()->standardIcon(QStyle::SP_ArrowLeft));
+    for (QPushButton *b : {FUi->InsFormulaBtn, FUi->InsFunctionBtn, FUi->InsVariableBtn})
+        b->setIcon(style()->standardIcon(QStyle::SP_ArrowUp));
 
     // Event bindings of the form (the tool bar's are the base's).
     DragModel::SetOnDragDrop(FUi->CaptionEdit, std::bind_front(&TCaptionEditFrm::CaptionEditDragDrop, this));

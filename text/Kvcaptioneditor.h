@@ -22,6 +22,7 @@
 #include "Forms.h"
 #include "Graphics.h"
 
+class QAbstractButton;
 class QComboBox;
 class QToolButton;
 class QTreeWidgetItem;
@@ -74,6 +75,8 @@ protected:
     void ShowSelectionStyle();
     // Adds families to the fonts combo in its sorted order (without regard to case).
     void AddFontNames(const QStringList &Names);
+    // The glyphs of bitmap buttons of kind OK and Cancel.
+    void SetKindGlyphs(QAbstractButton *Ok, QAbstractButton *Cancel);
     TImageList *ButtonImages = nullptr;
 
 private:

@@ -12,6 +12,7 @@ TStringListEditor::TStringListEditor(QWidget *Parent) : TCaptionStyleForm(Parent
 {
     FUi->setupUi(this);
     SetupCaptionForm(Forms::TBorderStyle::bsToolWindow, Forms::ScreenCenter);
+    SetKindGlyphs(FUi->OKBtn, FUi->CancelBtn);
 
     // Event bindings of the form (the tool bar's are the base's).
     connect(FUi->CaptionEdit, &TKvCaptionEdit::OnSelectionChange, this, &TStringListEditor::CaptionEditSelectionChange);

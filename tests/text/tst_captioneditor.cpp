@@ -172,6 +172,46 @@ private slots:
         AppEvnts::SetExceptionDisplay(nullptr);
     }
 
+    // ---- The forms ------------------------------------------------------------------------------
+
+    void formsAsDescribed()
+    {
+        TCaptionEditFrm f;
+        QCOMPARE(f.windowTitle(), QStringLiteral("Edit Caption"));
+        QCOMPARE(f.size(), QSize(507, 417));
+        QCOMPARE(f.font().pixelSize(), 11);
+        QVERIFY(f.windowFlags() & Qt::WindowStaysOnTopHint);
+        QCOMPARE(Child<QWidget>(&f, "CaptionEdit")->geometry(), QRect(3, 43, 314, 81));
+        QCOMPARE(Child<QWidget>(&f, "FormulaEdit")->geometry(), QRect(5, 46, 314, 21));
+        QCOMPARE(Child<QWidget>(&f, "FontsCombo")->font().pixelSize(), 13);
+        QCOMPARE(f.CaptionEdit()->font().pixelSize(), 16);
+        QCOMPARE(Child<QWidget>(&f, "SelColorPick")->toolTip(), QStringLiteral("Color of selection"));
+        QCOMPARE(Child<QWidget>(&f, "FormatEdit")->toolTip(), QStringLiteral("Edit format as used in \"FormatFloat\""));
+        QVERIFY(Child<QWidget>(&f, "BitBtn2")->y() < Child<QWidget>(&f, "OKButton")->y()); // Cancel above OK
+        QVERIFY(Child<QPushButton>(&f, "OKButton")->isDefault());
+        QVERIFY(f.findChild<TApplicationEvents *>(QStringLiteral("ApplicationEvents1")));
+        f.show();
+        QVERIFY(QTest::qWaitForWindowActive(&f));
+        QVERIFY(f.CaptionEdit()->Focused()); // the active control
+        // Tab goes round the form's order; a composite control is one stop.
+        const char *const order[] = {"InsStringBtn", "CaptionsView", "InsFormulaBtn", "FormatEdit", "FormulaEdit",
+                                     "InsFunctionBtn", "FunctionsList", "InsVariableBtn", "VariablesView", "BitBtn2",
+                                     "OKButton", "SelColorPick", "FontsCombo", "CaptionEdit"};
+        for (const char *name : order) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QWidget *expected = Child<QWidget>(&f, name);
+            QVERIFY2(QApplication::focusWidget() == expected || expected->isAncestorOf(QApplication::focusWidget()), name);
+        }
+        QCOMPARE(f.CaptionEdit()->GetCaption().Text, QString()); // Tab moved on, it typed nothing
+
+        TStringListEditor l;
+        QCOMPARE(l.windowTitle(), QStringLiteral("Edit Captions List"));
+        QCOMPARE(l.size(), QSize(416, 326));
+        QCOMPARE(Child<QWidget>(&l, "CaptionEdit")->geometry(), QRect(16, 64, 384, 208));
+        QCOMPARE(Child<QWidget>(&l, "StyleToolBar")->geometry(), QRect(0, 0, 416, 22));
+        QVERIFY(!(l.windowFlags() & Qt::WindowStaysOnTopHint));
+    }
+
     // ---- The caption's stored form ----------------------------------------------------------
 
     void storedFormKeepsAttributesAndVariables()
@@ -1180,7 +1220,7 @@ private slots:
         pie->SetBounds(456, 8, 296, 320);
         pie->SetValues({38, 24, 17, 12, 9});
         pie->SetLabelPosition(TKvPieLabelPosition::Inside);
-        pie->Captions()->SetStrings({Group + QStringLiteral("\\b Wind}"), Group + QStringLiteral("\\cf{FFFF8C00}Solar}"),
+        pie->Captions()->SetStrings({Group + QStringLiteral("\\b Wind}"), Group + QStringLiteral("\\cf{FF1A237E}Solar}"),
                                      QStringLiteral("Hydro"), Group + QStringLiteral("\\i Gas}"), QStringLiteral("Other")});
         pie->SetCaption(TKvRichCaption(QStringLiteral("Energy mix")));
         f.Root.show();
