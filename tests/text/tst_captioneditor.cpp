@@ -466,6 +466,10 @@ private slots:
         QCOMPARE(CaptionVariableText(QStringLiteral("Nobody.Mean"), label), QStringLiteral("?"));
         QCOMPARE(CaptionVariableText(QStringLiteral("sin("), label), QStringLiteral("?"));
         QCOMPARE(CaptionVariableText(QStringLiteral("YValues.Mean"), nullptr), QStringLiteral("?"));
+        QCOMPARE(CaptionVariableText(QStringLiteral("inf"), label), QStringLiteral("?"));
+        QCOMPARE(CaptionVariableText(QStringLiteral("1/0;0.00"), label), QStringLiteral("INF"));
+        QCOMPARE(CaptionVariableText(QStringLiteral("sqrt(-1)"), label), QStringLiteral("NAN"));
+        QCOMPARE(CaptionVariableText(QStringLiteral("1") + QStringLiteral("+1").repeated(5000), label), QStringLiteral("5001"));
         // Live: the label shows the vector as it is now.
         label->SetCaption(TKvRichCaption(Group + QStringLiteral("n=\\var{YValues.Count}}")));
         QCOMPARE(label->Caption().ToPlainText(label), QStringLiteral("n=3"));
