@@ -49,6 +49,7 @@ void Register()
     RegisterPropertyEditor(TypeInfo<TKvAreaStyle>(), nullptr, "", PropertyEditorClass<TKvAreaStyleEditor>());
 
     // Rich captions
+    RegisterPropertyEditor(TypeInfo<TKvRichCaption>(), nullptr, "", PropertyEditorClass<TKvRichCaptionEditor>());
 
     // Content alignment in declaration order
     RegisterPropertyEditor(TypeInfo<TKvContentAlignment>(), nullptr, "", PropertyEditorClass<TKvContentAlignmentEditor>());
@@ -58,6 +59,9 @@ void Register()
     RegisterPropertyEditor(TypeInfo<TKvAxisArrowPoint>(), nullptr, "", PropertyEditorClass<TKvAxisArrowEditor>());
 
     // Caption lists: axis rubrics, bar captions, pie chart captions
+    RegisterPropertyEditor(TypeInfo<TStrings>(), &TKvAxis::staticMetaObject, "Rubrics", PropertyEditorClass<TKvCaptionListEditor>());
+    RegisterPropertyEditor(TypeInfo<TStrings>(), &TKvBars::staticMetaObject, "Captions", PropertyEditorClass<TKvCaptionListEditor>());
+    RegisterPropertyEditor(TypeInfo<TStrings>(), &TKvPieChart::staticMetaObject, "Captions", PropertyEditorClass<TKvCaptionListEditor>());
 
     // References to another series
     RegisterPropertyEditor(TypeInfo<TKvSeries>(), &TKvSeries::staticMetaObject, "MergeLegendItemWith", PropertyEditorClass<TKvNotMeComponentsProperty>());

@@ -3,6 +3,7 @@
 // them to the chart library's property types, classes and property names.
 #include "Kvareagradienteditors.h"
 #include "Kvarroweditors.h"
+#include "Kvcaptioneditors.h"
 #include "Kvcharteditors.h"
 #include "Kvfloateditors.h"
 #include "Kvlinesettingseditors.h"

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QFontMetrics>
 #include <QPalette>
+#include <cstdlib>
 
 QColor ColorToQColor(TColor Color)
 {
@@ -64,11 +65,23 @@ void TCanvas::FillRect(const TRect &R)
 
 void TCanvas::LineTo(int X, int Y)
 {
+    // As GDI draws it: from the pen position up to the end point, which is left out, so that
+    // joined lines do not draw their shared points twice.
+    const QPoint from = FPenPos, to(X, Y);
+    FPenPos = to;
+    const int steps = qMax(std::abs(to.x() - from.x()), std::abs(to.y() - from.y()));
+    if (steps == 0)
+        return;
+    const QPoint last(from.x() + qRound(double(to.x() - from.x()) * (steps - 1) / steps),
+                      from.y() + qRound(double(to.y() - from.y()) * (steps - 1) / steps));
     FPainter->save();
+    FPainter->setRenderHint(QPainter::Antialiasing, false);
     FPainter->setPen(qpen());
-    FPainter->drawLine(FPenPos, QPoint(X, Y));
+    if (last == from)
+        FPainter->drawPoint(from);
+    else
+        FPainter->drawLine(from, last);
     FPainter->restore();
-    FPenPos = QPoint(X, Y);
 }
 
 void TCanvas::TextOut(int X, int Y, const QString &Text)

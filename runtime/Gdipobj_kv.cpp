@@ -1,5 +1,6 @@
 #include "Gdipobj_kv.h"
 
+#include <QFontDatabase>
 #include <QImage>
 #include <QPainter>
 #include <QTransform>
@@ -121,3 +122,25 @@ void TGPGraphics::DrawLine(const TGPPen *Pen, float X1, float Y1, float X2, floa
     FPainter->setPen(*Pen);
     FPainter->drawLine(QPointF(X1, Y1), QPointF(X2, Y2));
 }
+
+QString TGPFontFamily::GetFamilyName(int) const { return FName; }
+bool TGPFontFamily::IsAvailable() const { return !FName.isEmpty(); }
+
+TGPInstalledFontCollection::TGPInstalledFontCollection()
+{
+    // Each installed family once, in the font database's order.
+    FNames = QFontDatabase::families();
+    FNames.removeDuplicates();
+}
+
+TStatus TGPInstalledFontCollection::GetFamilies(int Count, TGPFontFamily *Families, int *Found) const
+{
+    if (Count < 0 || (Count > 0 && !Families) || !Found)
+        return TStatus::InvalidParameter;
+    const int n = qMin(Count, int(FNames.size()));
+    for (int i = 0; i < n; ++i)
+        Families[i].FName = FNames[i];
+    *Found = n;
+    return TStatus::Ok;
+}
+

@@ -5,6 +5,7 @@
 #include <QBrush>
 #include <QPainterPath>
 #include <QPen>
+#include <QStringList>
 
 #include "Gdipapi_kv.h"
 
@@ -93,3 +94,31 @@ private:
     QPainter *FPainter;
     TSmoothingMode FSmoothingMode = SmoothingModeDefault;
 };
+
+// The API's status codes, for the calls that report one.
+enum class TStatus { Ok = 0, GenericError = 1, InvalidParameter = 2 };
+
+// The font families installed on the system, as the API's font collection lists them (in the
+// order the font database keeps them, not sorted).
+class TGPFontFamily {
+public:
+    TGPFontFamily() = default;
+    explicit TGPFontFamily(const QString &Name) : FName(Name) {}
+    // Language 0 is the neutral language: the family's own name.
+    QString GetFamilyName(int Language = 0) const;
+    bool IsAvailable() const;
+private:
+    friend class TGPInstalledFontCollection;
+    QString FName;
+};
+
+class TGPInstalledFontCollection {
+public:
+    TGPInstalledFontCollection();
+    int GetFamilyCount() const { return int(FNames.size()); }
+    // Fills up to Count families into Families; *Found gets how many were filled.
+    TStatus GetFamilies(int Count, TGPFontFamily *Families, int *Found) const;
+private:
+    QStringList FNames;
+};
+

@@ -88,7 +88,7 @@ QString TKvAxis::TickLabel(double V) const
     }
     case TKvAxisScaling::Rubrics: {
         const int i = int(std::lround(V));
-        return i >= 0 && i < FRubrics->Count() ? TKvRichCaption(FRubrics->Get(i)).ToPlainText() : QString();
+        return i >= 0 && i < FRubrics->Count() ? TKvRichCaption(FRubrics->Get(i)).ToPlainText(this) : QString();
     }
     default:
         if (V != 0 && (std::abs(V) >= FMaxForExtraExponent || std::abs(V) < FMinForExtraExponent))
@@ -127,9 +127,9 @@ void TKvAxis::Draw(QPainter &P, const QRectF &R, int Stack) const
             P.drawText(QPointF(x - w / 2, ty), s);
         }
         if (!FCaption.IsEmpty()) {
-            const double h = RichCaptionSize(FCaption, FCaptionFont).height();
+            const double h = RichCaptionSize(FCaption, FCaptionFont, this).height();
             const double cy = far ? y - FTickLength - fm.height() - h - 2 : y + FTickLength + fm.height() + 2;
-            DrawRichCaption(P, QRectF(R.left(), cy, R.width(), h), FCaption, FCaptionFont, TKvContentAlignment::TopCenter);
+            DrawRichCaption(P, QRectF(R.left(), cy, R.width(), h), FCaption, FCaptionFont, TKvContentAlignment::TopCenter, false, this);
         }
     } else {
         const double x = far ? R.right() + offset : R.left() - offset;
@@ -150,9 +150,9 @@ void TKvAxis::Draw(QPainter &P, const QRectF &R, int Stack) const
             P.drawText(QPointF(tx, y + fm.ascent() / 2 - 1), s);
         }
         if (!FCaption.IsEmpty()) {
-            const double h = RichCaptionSize(FCaption, FCaptionFont).height();
+            const double h = RichCaptionSize(FCaption, FCaptionFont, this).height();
             const double cx = far ? x + FTickLength + widest + 4 : x - FTickLength - widest - 4 - h;
-            DrawRichCaption(P, QRectF(cx, R.top(), h, R.height()), FCaption, FCaptionFont, TKvContentAlignment::TopCenter, true);
+            DrawRichCaption(P, QRectF(cx, R.top(), h, R.height()), FCaption, FCaptionFont, TKvContentAlignment::TopCenter, true, this);
         }
     }
     if (FArrowPoint->Visible()) {

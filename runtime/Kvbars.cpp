@@ -30,7 +30,7 @@ QList<QRectF> TKvBars::BarRects(const TKvPlotArea &A) const
 
 QString TKvBars::LabelText(int Index, double Value) const
 {
-    const QString caption = Index < FCaptions->Count() ? TKvRichCaption(FCaptions->Get(Index)).ToPlainText() : QString();
+    const QString caption = Index < FCaptions->Count() ? TKvRichCaption(FCaptions->Get(Index)).ToPlainText(this) : QString();
     switch (FLabelStyle) {
     case TKvLabelStyle::Caption: return caption;
     case TKvLabelStyle::CaptionAndValue: return caption + QLatin1Char(' ') + QString::number(Value, 'g', 6);

@@ -19,6 +19,10 @@ public:
     TKvColor ActiveColor() const { return FActiveColor; }
     // Fires OnValueChanged when the colour changes.
     void SetActiveColor(TKvColor Color);
+    // The active colour as a VCL colour (the alpha dropped), and set from one (made opaque);
+    // setting fires OnValueChanged, not OnChanged.
+    TColor GetAsTColor() const { return ARGBToTColor(FActiveColor); }
+    void SetAsTColor(TColor Color) { SetActiveColor(TColorToARGB(Color)); }
     QComboBox *Combo() const { return FCombo; }
     // Opens the colour tuning form (what the last entry does); true after OK, which counts as
     // the user's pick.

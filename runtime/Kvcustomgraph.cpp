@@ -62,8 +62,8 @@ void TKvCustomGraph::paintEvent(QPaintEvent *)
     QRectF r(rect());
     PaintBackground(p, r, FBackgroundGradient, FBackColor);
     if (FCaptionVisible && !FCaption.IsEmpty()) {
-        const double h = RichCaptionSize(FCaption, FCaptionFont).height() + 6;
-        DrawRichCaption(p, QRectF(r.left(), r.top() + 3, r.width(), h), FCaption, FCaptionFont, TKvContentAlignment::TopCenter);
+        const double h = RichCaptionSize(FCaption, FCaptionFont, this).height() + 6;
+        DrawRichCaption(p, QRectF(r.left(), r.top() + 3, r.width(), h), FCaption, FCaptionFont, TKvContentAlignment::TopCenter, false, this);
         r.setTop(r.top() + h);
     }
     Paint(p, r);

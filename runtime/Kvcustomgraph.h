@@ -20,7 +20,7 @@ public:
     TKvColor GetCaptionColor() const { return FCaptionFont->Color(); }
     void SetCaptionColor(TKvColor C) { FCaptionFont->SetColor(C); }
     explicit TKvCustomGraph(TComponent *AOwner = nullptr, QWidget *AParent = nullptr);
-    QString CaptionAsString() const { return FCaption.ToPlainText(); }
+    QString CaptionAsString() const { return FCaption.ToPlainText(this); }
 
     // The elements attached to this chart, in the order they were attached.
     const QList<TKvGraphElement *> &Elements() const { return FElements; }

@@ -31,7 +31,11 @@ private:
     double FValue = 0;
 };
 
-// Formats a number by a pattern of zeros ("0.00", "0.0E+00", "#,##0"); empty gives %g-like text.
+// Formats a number as the run-time library's FormatFloat does: digit places '0' (a digit or 0)
+// and '#' (a digit or nothing), '.' the decimal point and ',' thousands separators (both in the
+// user's locale), "E+00" / "E-00" scientific form, quoted text and other characters as they
+// stand; up to three sections "positive;negative;zero". An empty format gives up to 15
+// significant digits; NaN and infinities give "NAN", "INF", "-INF".
 QString FormatFloat(const QString &Format, double Value);
 // Reads a number in the user's locale or with a dot; raises EConvertError.
 double StrToFloatKv(const QString &Text);

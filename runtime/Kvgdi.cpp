@@ -6,6 +6,8 @@
 #include "Gdipobj_kv.h"
 #include "SysUtils.h"
 
+#include <QFontDatabase>
+#include <QStringList>
 #include <climits>
 
 TGPBrush GetAreaBrush(TKvAreaStyle Style, TKvColor ForeColor, TKvColor BackColor)
@@ -35,6 +37,27 @@ static bool IsLight(TKvColor c)
 
 TKvColor ContrastForeColorARGB(TKvColor Color) { return IsLight(Color) ? 0xFF000000 : 0xFFFFFFFF; }
 TKvColor ContrastBackGroundARGB(TKvColor Color) { return IsLight(Color) ? 0xFF404040 : 0xFFFFFFFF; }
+TKvColor ContrastBackGround(TKvColor Color) { return ContrastBackGroundARGB(Color); }
+
+TColor ARGBToTColor(TKvColor Color)
+{
+    const quint32 v = Color.Value;
+    return TColor(((v >> 16) & 0xFF) | (v & 0xFF00) | ((v & 0xFF) << 16));
+}
+
+TKvColor TColorToARGB(TColor Color)
+{
+    const quint32 c = quint32(ColorToRGB(Color));
+    return TKvColor(0xFF000000u | ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF));
+}
+
+void GetInstalledFontNames(QStringList &List)
+{
+    QStringList names = QFontDatabase::families();
+    names.removeDuplicates();
+    names.sort(Qt::CaseInsensitive);
+    List << names;
+}
 
 void RegisterKvTypes()
 {

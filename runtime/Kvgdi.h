@@ -4,9 +4,11 @@
 #include <QColor>
 #include <QMetaType>
 #include <QObject>
+#include <QStringList>
 
 #include "Gdipapi_kv.h"
 #include "Gdipobj_kv.h"
+#include "Graphics.h"
 
 // A 32-bit ARGB colour, alpha in the top byte. Form files store it as a signed 32-bit integer.
 struct TKvColor {
@@ -39,6 +41,15 @@ void FillArea(QPainter &P, const QRectF &Rect, TKvAreaStyle Style, TKvColor Fore
 TKvColor ContrastForeColorARGB(TKvColor Color);
 // A light or dark background on which the given colour is visible.
 TKvColor ContrastBackGroundARGB(TKvColor Color);
+TKvColor ContrastBackGround(TKvColor Color);
+
+// Between the library's ARGB colours and the VCL's colours (0x00BBGGRR): the alpha is dropped
+// one way and made opaque the other; a system colour is resolved to the colour it stands for.
+TColor ARGBToTColor(TKvColor Color);
+TKvColor TColorToARGB(TColor Color);
+
+// The families of the installed fonts, sorted without regard to case, appended to List.
+void GetInstalledFontNames(QStringList &List);
 
 // Registers the runtime's value types with the meta-type system (run once at load).
 void RegisterKvTypes();

@@ -7,7 +7,7 @@
 
 double TKvCustomLegend::CaptionHeight() const
 {
-    return FCaption.IsEmpty() ? 0 : RichCaptionSize(FCaption, FFont).height() + 2;
+    return FCaption.IsEmpty() ? 0 : RichCaptionSize(FCaption, FFont, this).height() + 2;
 }
 
 QRectF TKvCustomLegend::Bounds(const QRectF &GraphRect) const
@@ -41,7 +41,7 @@ void TKvCustomLegend::Draw(QPainter &P, const QRectF &GraphRect) const
     P.drawRect(b);
     P.setFont(font);
     DrawRichCaption(P, QRectF(b.left(), b.top() + FDistanceToBorder, b.width(), CaptionHeight()), FCaption, FFont,
-                    TKvContentAlignment::TopCenter);
+                    TKvContentAlignment::TopCenter, false, this);
     for (int i = 0; i < n; ++i) {
         const double x = b.left() + FDistanceToBorder + (i % cols) * colW;
         const double y = b.top() + FDistanceToBorder + CaptionHeight() + (i / cols) * rowH;
@@ -89,7 +89,7 @@ QString TKvLegend::ItemCaption(int Index) const
     const TKvSeries *s = Items().value(Index);
     if (!s)
         return {};
-    return s->Caption().IsEmpty() ? s->Name() : s->Caption().ToPlainText();
+    return s->Caption().IsEmpty() ? s->Name() : s->Caption().ToPlainText(s);
 }
 
 void TKvLegend::DrawItemSample(QPainter &P, int Index, const QRectF &R) const

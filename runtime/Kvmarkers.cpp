@@ -50,9 +50,9 @@ void TKvLabelWithArrowMarker::Draw(QPainter &P, const TKvPlotArea &A) const
     const QPointF tip = Position(A), tail = tip + QPointF(FArrowDeltaX, FArrowDeltaY);
     if (FArrow->Visible())
         DrawArrow(P, tail, tip, FArrow->GetPen(A.Rect), FArrow->PointLength(), FArrow->InnerLength(), FArrow->PointHeight());
-    const QSizeF s = RichCaptionSize(FCaption, Font());
+    const QSizeF s = RichCaptionSize(FCaption, Font(), this);
     const QPointF at = tail - QPointF(FArrowDeltaX >= 0 ? 0 : s.width(), FArrowDeltaY >= 0 ? 0 : s.height());
-    DrawRichCaption(P, QRectF(at, s), FCaption, Font(), TKvContentAlignment::TopLeft);
+    DrawRichCaption(P, QRectF(at, s), FCaption, Font(), TKvContentAlignment::TopLeft, false, this);
 }
 
 namespace Kvmarkers {

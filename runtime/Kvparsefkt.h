@@ -1,14 +1,19 @@
 #pragma once
-// Formula parser over muparser: an expression with named variables. Names that the
-// expression uses and nobody defined become variables with the value 0.
+// Formula parser over muparser, and the variables that captions show.
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
 
 namespace mu { class Parser; }
+class QTreeWidget;
+class QTreeWidgetItem;
+class TComponent;
 
+// An expression with named variables. Names that the expression uses and nobody defined become
+// variables with the value 0. Names may hold dots ("YValues.Mean").
 class TKvFunctionParser {
 public:
     TKvFunctionParser();
@@ -24,6 +29,8 @@ public:
     QStringList Variables() const;
     // Evaluates; raises EConvertError on an evaluation error.
     double GetResult();
+    // The names of the functions the parser knows, sorted.
+    static QStringList FunctionNames();
 private:
     double *VariableSlot(const std::string &Name);
     static double *CreateVariable(const char *Name, void *Self);
@@ -31,3 +38,46 @@ private:
     std::map<std::string, std::unique_ptr<double>> FVars;
     QString FExpression;
 };
+
+// ---- Caption variables ----------------------------------------------------------------------
+// A caption can show string variables (named texts) and formulas over numeric variables (named
+// numbers). Each variable has a reference text, the name a caption stores and a formula uses;
+// in the trees of the caption editor it stands in groups.
+//
+// The runtime knows: the date and time and the system's names (strings), Pi (a number), and of
+// the components of the caption's own form their values by "Component.Value": the captions of
+// charts, axes, series, legends and labels (strings); the count, sum, mean, minimum, maximum,
+// first and last value of vectors, the range of axes, and the values of number edits (numbers).
+// An application adds its own; a dotted reference ("Plant.Temperature") stands in the group its
+// first parts name.
+void SetStringVariable(const QString &Reference, const QString &Value);
+void SetStringVariable(const QString &Reference, std::function<QString()> Value);
+void SetNumericVariable(const QString &Reference, double Value);
+void SetNumericVariable(const QString &Reference, std::function<double()> Value);
+// Removes an application's variable of that reference (string or numeric).
+void RemoveVariable(const QString &Reference);
+
+// The text of a string variable, or empty with Found false when there is none of that
+// reference. Context is the component whose caption asks (its form's components are found by
+// name); without one only the runtime's and the application's variables are known.
+QString StringVariableValue(const QString &Reference, const TComponent *Context, bool *Found = nullptr);
+// The value of a numeric variable; NaN with Found false when there is none.
+double NumericVariableValue(const QString &Reference, const TComponent *Context, bool *Found = nullptr);
+
+// What a variable placed in a caption shows now: a string variable's text, else the value of
+// the formula ("expression" or "expression;format", split at the first ";", the format as
+// FormatFloat reads it). "?" when the formula does not parse or names an unknown variable.
+QString CaptionVariableText(const QString &Variable, const TComponent *Context);
+
+// Fill a tree with the string variables / with the numeric variables (cleared first): groups
+// as nodes with children, variables as leaves that carry their reference. The components of
+// every open form are listed.
+void PopulateTreeWithStrings(QTreeWidget *Items);
+void PopulateTreeWithVariables(QTreeWidget *Items);
+// Appends the function texts the parser knows ("sin(" ...), sorted.
+void PopulateListWithFunctions(QStringList &List);
+// The first node (in the tree's order) whose reference equals Text, or nil. Kept in an index
+// that follows the tree's changes, so that looking up is as fast for 10,000 nodes as for 10.
+QTreeWidgetItem *FindInTree(const QString &Text, QTreeWidget *Items);
+// A node's reference text; empty for a group.
+QString RefFromNode(const QTreeWidgetItem *Node);

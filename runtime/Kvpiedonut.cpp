@@ -125,7 +125,7 @@ void TKvPieChart::FillSegment(QPainter &P, int Index, const QPainterPath &Shape)
 
 QString TKvPieChart::SegmentCaption(int Index) const
 {
-    return Index < FCaptions->Count() ? TKvRichCaption(FCaptions->Get(Index)).ToPlainText() : QString::number(FValues.value(Index), 'g', 6);
+    return Index < FCaptions->Count() ? TKvRichCaption(FCaptions->Get(Index)).ToPlainText(this) : QString::number(FValues.value(Index), 'g', 6);
 }
 
 QList<QPair<double, double>> TKvPieChart::SegmentAngles() const
@@ -213,25 +213,28 @@ void TKvPieChart::Paint(QPainter &P, const QRectF &Rect)
     }
     if (FLabelPosition == TKvPieLabelPosition::NoLabels)
         return;
-    P.setFont(FLabelFont->ToQFont());
-    const QFontMetricsF fm(P.font());
+    const QFont labelFont = FLabelFont->ToQFont();
     for (int i = 0; i < angles.size(); ++i) {
         const double mid = qDegreesToRadians(angles[i].first + angles[i].second / 2);
         const bool outside = FLabelPosition != TKvPieLabelPosition::Inside;
         const double f = outside ? 1.12 : (1 + hole) / 2;
         const QPointF edge(r.center().x() + std::cos(mid) * r.width() / 2, r.center().y() - std::sin(mid) * r.height() / 2);
         const QPointF at(r.center().x() + std::cos(mid) * r.width() / 2 * f, r.center().y() - std::sin(mid) * r.height() / 2 * f);
-        const QString text = SegmentCaption(i);
-        const double w = fm.horizontalAdvance(text);
+        // A caption is rich text (its own fonts, colours and variables); a segment without one
+        // shows its value.
+        const TKvRichCaption caption = i < FCaptions->Count() ? TKvRichCaption(FCaptions->Get(i))
+                                                              : TKvRichCaption(QString::number(FValues.value(i), 'g', 6));
+        const QSizeF size = RichCaptionSize(caption, labelFont, this);
+        const double w = size.width();
         const bool arrow = FCalloutArrowVisibleMode == TKvCalloutArrowVisibleMode::Always
                            || (FCalloutArrowVisibleMode == TKvCalloutArrowVisibleMode::WhenOutside && outside);
         if (arrow && FLabelPosition == TKvPieLabelPosition::Callout) {
             P.setPen(FLabelColor.ToQColor());
             P.drawLine(edge, at);
         }
-        P.setPen(FLabelColor.ToQColor());
         const double x = outside ? (std::cos(mid) >= 0 ? at.x() + 2 : at.x() - w - 2) : at.x() - w / 2;
-        P.drawText(QPointF(x, at.y() + fm.ascent() / 2 - 1), text);
+        DrawRichCaption(P, QRectF(QPointF(x, at.y() - size.height() / 2), size), caption, labelFont, FLabelColor.ToQColor(),
+                        TKvContentAlignment::TopLeft, false, this);
     }
     for (const TKvCustomLegend *l : ElementsOf<TKvCustomLegend>())
         if (l->Visible())

@@ -4,15 +4,6 @@
 #include <QPainter>
 #include <QTextDocument>
 
-QString TKvRichCaption::ToPlainText() const
-{
-    if (!Qt::mightBeRichText(Text))
-        return Text;
-    QTextDocument d;
-    d.setHtml(Text);
-    return d.toPlainText();
-}
-
 Qt::Alignment ToQtAlignment(TKvContentAlignment A)
 {
     const int i = int(A);
@@ -46,34 +37,28 @@ void TKvFont::FromQFont(const QFont &F)
     Assign(&tmp);
 }
 
-static void SetupDocument(QTextDocument &d, const TKvRichCaption &Caption, const TKvFont *Font)
-{
-    d.setDocumentMargin(0);
-    if (Font)
-        d.setDefaultFont(Font->ToQFont());
-    if (Qt::mightBeRichText(Caption.Text))
-        d.setHtml(Caption.Text);
-    else
-        d.setPlainText(Caption.Text);
-}
-
-QSizeF RichCaptionSize(const TKvRichCaption &Caption, const TKvFont *Font)
+QSizeF RichCaptionSize(const TKvRichCaption &Caption, const QFont &Font, const TComponent *Context)
 {
     QTextDocument d;
-    SetupDocument(d, Caption, Font);
+    Kvrichcaption::LoadForDrawing(d, Caption, Font, Qt::AlignLeft, Context);
     return d.size();
 }
 
-void DrawRichCaption(QPainter &P, const QRectF &Rect, const TKvRichCaption &Caption, const TKvFont *Font,
-                     TKvContentAlignment Alignment, bool Vertical)
+QSizeF RichCaptionSize(const TKvRichCaption &Caption, const TKvFont *Font, const TComponent *Context)
+{
+    return RichCaptionSize(Caption, Font ? Font->ToQFont() : QFont(), Context);
+}
+
+void DrawRichCaption(QPainter &P, const QRectF &Rect, const TKvRichCaption &Caption, const QFont &Font, const QColor &Color,
+                     TKvContentAlignment Alignment, bool Vertical, const TComponent *Context)
 {
     if (Caption.IsEmpty())
         return;
+    const Qt::Alignment a = ToQtAlignment(Alignment);
     QTextDocument d;
-    SetupDocument(d, Caption, Font);
+    Kvrichcaption::LoadForDrawing(d, Caption, Font, a, Context);
     const QSizeF s = d.size();
     const QSizeF box = Vertical ? QSizeF(Rect.height(), Rect.width()) : Rect.size();
-    const Qt::Alignment a = ToQtAlignment(Alignment);
     const double x = a & Qt::AlignLeft ? 0 : a & Qt::AlignRight ? box.width() - s.width() : (box.width() - s.width()) / 2;
     const double y = a & Qt::AlignTop ? 0 : a & Qt::AlignBottom ? box.height() - s.height() : (box.height() - s.height()) / 2;
     P.save();
@@ -85,10 +70,16 @@ void DrawRichCaption(QPainter &P, const QRectF &Rect, const TKvRichCaption &Capt
     }
     P.translate(x, y);
     QAbstractTextDocumentLayout::PaintContext ctx;
-    if (Font)
-        ctx.palette.setColor(QPalette::Text, Font->Color().ToQColor());
+    ctx.palette.setColor(QPalette::Text, Color);
     d.documentLayout()->draw(&P, ctx);
     P.restore();
+}
+
+void DrawRichCaption(QPainter &P, const QRectF &Rect, const TKvRichCaption &Caption, const TKvFont *Font,
+                     TKvContentAlignment Alignment, bool Vertical, const TComponent *Context)
+{
+    DrawRichCaption(P, Rect, Caption, Font ? Font->ToQFont() : QFont(), Font ? Font->Color().ToQColor() : QColor(Qt::black),
+                    Alignment, Vertical, Context);
 }
 
 TKvRichLabel::TKvRichLabel(TComponent *AOwner, QWidget *AParent) : TKvControl(AOwner, AParent) { resize(120, 24); }
@@ -99,7 +90,7 @@ void TKvRichLabel::paintEvent(QPaintEvent *)
     p.setRenderHint(QPainter::TextAntialiasing, FTextRenderingHint >= TKvTextRenderingHint::AntiAliasGridFit);
     if (FBackColor.Alpha())
         p.fillRect(rect(), FBackColor.ToQColor());
-    DrawRichCaption(p, QRectF(rect()), FCaption, FFont, FAlignment);
+    DrawRichCaption(p, QRectF(rect()), FCaption, FFont, FAlignment, false, this);
 }
 
 static bool RegisterCaptionType()

@@ -1,23 +1,14 @@
 #pragma once
-// Rich captions (text whose characters carry font attributes, stored as a small HTML text or as
-// plain text), the library's font object, and the label control that shows a caption.
+// The library's font object, the drawing of rich captions (Kvrichcaption.h) and the label
+// control that shows one.
 #include <QFont>
 #include <QMetaType>
 
 #include "Kvclasses.h"
 #include "Kvgdi.h"
+#include "Kvrichcaption.h"
 #include "Kvstyles.h"
 
-struct TKvRichCaption {
-    QString Text;
-    TKvRichCaption() = default;
-    TKvRichCaption(const QString &T) : Text(T) {}
-    TKvRichCaption(const char *T) : Text(QString::fromUtf8(T)) {}
-    friend bool operator==(const TKvRichCaption &a, const TKvRichCaption &b) { return a.Text == b.Text; }
-    bool IsEmpty() const { return Text.isEmpty(); }
-    QString ToPlainText() const;
-};
-Q_DECLARE_METATYPE(TKvRichCaption)
 
 namespace Kvrichlabel {
 Q_NAMESPACE
@@ -48,10 +39,16 @@ public:
     void FromQFont(const QFont &F);
 };
 
-// Paints a caption into Rect with the font's colour, rich text when it is marked up.
+// Paints a caption into Rect in the font and its colour (characters with attributes of their
+// own show those), its lines aligned among themselves and the whole placed by Alignment; its
+// variables show their current texts, found for Context (the component whose caption it is).
 void DrawRichCaption(QPainter &P, const QRectF &Rect, const TKvRichCaption &Caption, const TKvFont *Font,
-                     TKvContentAlignment Alignment, bool Vertical = false);
-QSizeF RichCaptionSize(const TKvRichCaption &Caption, const TKvFont *Font);
+                     TKvContentAlignment Alignment, bool Vertical = false, const TComponent *Context = nullptr);
+void DrawRichCaption(QPainter &P, const QRectF &Rect, const TKvRichCaption &Caption, const QFont &Font,
+                     const QColor &Color, TKvContentAlignment Alignment, bool Vertical = false,
+                     const TComponent *Context = nullptr);
+QSizeF RichCaptionSize(const TKvRichCaption &Caption, const TKvFont *Font, const TComponent *Context = nullptr);
+QSizeF RichCaptionSize(const TKvRichCaption &Caption, const QFont &Font, const TComponent *Context = nullptr);
 
 class TKvRichLabel : public TKvControl {
     Q_OBJECT

@@ -31,7 +31,7 @@ void TKvSelectSeriesFrame::FillList()
     FList->clear();
     if (Graph())
         for (TKvSeries *s : Graph()->SeriesList()) {
-            auto *item = new QListWidgetItem(s->Caption().IsEmpty() ? s->Name() : s->Caption().ToPlainText(), FList);
+            auto *item = new QListWidgetItem(s->Caption().IsEmpty() ? s->Name() : s->Caption().ToPlainText(s), FList);
             item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
             item->setCheckState(s->Visible() ? Qt::Checked : Qt::Unchecked);
         }

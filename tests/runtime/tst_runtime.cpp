@@ -625,7 +625,7 @@ void TestRuntime::legendOrdersAndMergesItems()
     QCOMPARE(l->Items(), QList<TKvSeries *>({a, b}));
     l->ItemsOrderList()->SetStrings({QStringLiteral("b"), QStringLiteral("Unknown")});
     QCOMPARE(l->Items(), QList<TKvSeries *>({b, a}));
-    b->SetCaption(TKvRichCaption(QStringLiteral("<b>Bold</b> points")));
+    b->SetCaption(TKvRichCaption(QStringLiteral("{\\kvcap1 \\b Bold\\b0  points}")));
     QCOMPARE(l->ItemCaption(0), QStringLiteral("Bold points"));
     delete b;
     QCOMPARE(l->Items(), QList<TKvSeries *>({a}));
@@ -810,8 +810,8 @@ void TestRuntime::captionEditKeepsVariablesAndAttributes()
     e.SetSelLength(4);
     e.SetBold(true);
     QVERIFY(e.GetBold());
-    e.SetSelColor(Qt::red);
-    QCOMPARE(e.GetSelColor(), QColor(Qt::red));
+    e.SetSelColor(clRed);
+    QCOMPARE(e.GetSelColor(), clRed);
     // Through the caption text and back.
     TKvCaptionEdit copy;
     copy.SetCaption(e.GetCaption());
