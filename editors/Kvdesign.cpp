@@ -3,6 +3,7 @@
 #include "DesignIntf.h"
 #include "Kvaxis.h"
 #include "Kvbars.h"
+#include "Kvfitting.h"
 #include "Kvfloatedit.h"
 #include "Kvgradientfrm.h"
 #include "Kvgraph2d.h"
@@ -106,6 +107,7 @@ void Register()
     RegisterPropertyEditor(TypeInfo<TKvPointSymbolSettings>(), nullptr, "", PropertyEditorClass<TKvPointSymbolSettingsEditor>());
 
     // Fitted lines' variables
+    RegisterPropertyEditor(TypeInfo<TDoubleDynArray>(), &TKvFittedLine::staticMetaObject, "", PropertyEditorClass<TKvVariablesPropEditor>());
 
     // Legend item order
 
@@ -120,6 +122,7 @@ void Register()
 
     // Component editors: graph, pie chart, axis, legend, pie legend, series, vectors, fill
     // palette
+    RegisterComponentEditor(&TKvDoubleVector::staticMetaObject, ComponentEditorClass<TKvVectorsEditor>());
 }
 
 } // namespace Kvdesign

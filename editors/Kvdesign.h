@@ -3,6 +3,7 @@
 // them to the chart library's property types, classes and property names.
 #include "Kvareagradienteditors.h"
 #include "Kvarroweditors.h"
+#include "Kvdataeditors.h"
 #include "Kvfloateditors.h"
 #include "Kvlinesettingseditors.h"
 #include "Kvreferencepickers.h"
