@@ -18,6 +18,7 @@
 #include <QStyledItemDelegate>
 #include <QToolButton>
 #include <algorithm>
+#include <charconv>
 #include <climits>
 #include <cmath>
 #include <functional>
@@ -204,238 +205,213 @@ Qt::ItemFlags TVectorsGridModel::flags(const QModelIndex &Index) const
 // ---- Widths of value texts -------------------------------------------------------------------
 
 namespace {
-QString pair(QChar A, QChar B) { return QString(A) + B; }
-
 const double Pow10[] = {1, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
 
-// The number of digits of a whole number below 10^15.
-int digitCount(double Whole)
-{
-    int n = 1;
-    while (n < 15 && Whole >= Pow10[n])
-        ++n;
-    return n;
-}
+// The decimal exponent of V, give or take: FloatToStr's exponent lies in Key .. Key + 2.
+int approximateExponent(double V) { return int(std::floor(std::ilogb(V) * 0.30102999566398120)); }
 
-struct TShape {
-    bool Negative;
-    int Exponent;
-    int Count;
-};
-
-// The shape of FloatToStr's text for whole numbers and numbers with up to three decimals,
-// found without formatting: a decimal r / 10^j that reads back as the value and has at most 15
-// digits is what the 15-digit rounding of the value gives too. False for other values.
-bool quickShape(double V, TShape &S)
+// The digits of FloatToStr's text for values with up to four significant digits after their
+// leading zeros (whole numbers up to 15 digits, steps of 0.1, prices, ...), also with the binary
+// noise of their arithmetic (0.1 * 3), found without the general formatting: r = round(V * 10^j)
+// is the 15-digit rounding of V * 10^j when V * 10^j lies closer to r than half a unit of the
+// 15th digit, with room for the rounding of the multiplication itself. False for other values.
+bool quickDigits(double V, TFloatDigits &D)
 {
     const double a = std::fabs(V);
-    if (a >= 1e15)
-        return false;
-    if (a == std::trunc(a)) {
-        const int e = a == 0 ? 0 : digitCount(a) - 1;
-        S = {a != 0 && V < 0, e, a == 0 ? 0 : e + 1};
+    D = TFloatDigits();
+    if (a == 0)
         return true;
-    }
-    if (a < 1e-3)
+    if (a >= 1e15 || a < 1e-20)
         return false;
-    for (int j = 1; j <= 3; ++j) {
-        double r = std::nearbyint(a * Pow10[j]);
-        if (r >= 1e15 || r / Pow10[j] != a)
+    const int first = a >= 1 ? 0 : -approximateExponent(a);
+    for (int j = first; j <= first + 3 && j <= 35; ++j) {
+        const double scale = j < 16 ? Pow10[j] : std::pow(10.0, j);
+        const double x = a * scale;
+        const double r = std::nearbyint(x);
+        if (r == 0 || r >= 1e15)
             continue;
-        int frac = j;
-        while (frac > 0 && std::fmod(r, 10.0) == 0) {
-            r /= 10;
-            --frac;
-        }
-        const int n = digitCount(r);
-        S = {V < 0, n - 1 - frac, n};
+        char digits[20];
+        const int n = int(std::to_chars(digits, digits + 20, static_cast<long long>(r)).ptr - digits);
+        // The spacing of 15-digit values around x, a tenth of it just below a power of ten.
+        double spacing = n >= 15 ? 1.0 : 1.0 / Pow10[15 - n];
+        if (r == Pow10[n - 1])
+            spacing /= 10;
+        if (std::fabs(x - r) >= 0.5 * spacing - 2.3e-16 * x)
+            continue;
+        D.Negative = V < 0;
+        std::copy(digits, digits + n, D.Digits);
+        D.Count = n;
+        D.Exponent = n - 1 - j;
+        while (D.Count > 1 && D.Digits[D.Count - 1] == '0')
+            --D.Count;
         return true;
     }
     return false;
 }
 
-// The decimal exponent of V, give or take: FloatToStr's exponent lies in Key .. Key + 2.
-int approximateExponent(double V) { return int(std::floor(std::ilogb(V) * 0.30102999566398120)); }
+} // namespace
+
+namespace {
+// The characters of number texts (the decimal separator stands as 1).
+const char NumberChars[] = "0123456789-E\x01";
 } // namespace
 
 TValueTextWidths::TValueTextWidths(const QFont &Font)
     : FMetrics(std::make_unique<QFontMetrics>(Font)), FMetricsF(std::make_unique<QFontMetricsF>(Font))
 {
-    // Digits of one advance that pair with each other without kerning.
-    const qreal zero = FMetricsF->horizontalAdvance(QLatin1Char('0'));
-    FDigitsUniform = true;
+    const QChar sep = FormatSettings().DecimalSeparator;
+    auto qchar = [sep](char c) { return c == '\x01' ? sep : QChar(QLatin1Char(c)); };
+    std::fill_n(FAdvance, 128, 0);
+    std::fill_n(&FKern[0][0], 128 * 128, 0);
+    for (const char *a = NumberChars; *a; ++a)
+        FAdvance[int(*a)] = int(Units(QString(qchar(*a))));
+    for (const char *a = NumberChars; *a; ++a)
+        for (const char *b = NumberChars; *b; ++b)
+            FKern[int(*a)][int(*b)] = int(Units(QString(qchar(*a)) + qchar(*b))) - FAdvance[int(*a)] - FAdvance[int(*b)];
+    // Number texts must measure as the sum of their characters and of their neighbouring pairs
+    // (a font with only pair kerning, as the forms' fonts are); otherwise every text is measured.
+    FPairwise = true;
+    const double samples[] = {-0.0123456789, 1234567.25, -7.713, 9.87654321e-17, -4.5e300, 70.07, -1e-6, 3.14159265358979};
+    for (double v : samples) {
+        char buf[48];
+        const int n = FloatDigitsToChars(FloatToDigits(v, 15), 15, '\x01', buf);
+        FPairwise = FPairwise && CharUnits(buf, n) == Units(FloatToStr(v));
+    }
+    for (char c : {'-', 'E', '\x01'}) {
+        FMaxAfterDigit[int(c)] = FMaxBeforeDigit[int(c)] = INT_MIN;
+        for (char d = '0'; d <= '9'; ++d) {
+            FMaxAfterDigit[int(c)] = qMax(FMaxAfterDigit[int(c)], FKern[int(d)][int(c)]);
+            FMaxBeforeDigit[int(c)] = qMax(FMaxBeforeDigit[int(c)], FKern[int(c)][int(d)]);
+        }
+    }
+    FMaxDigitAdvance = FMaxDigitPair = INT_MIN;
     for (char d = '0'; d <= '9'; ++d) {
-        FDigitsUniform = FDigitsUniform && FMetricsF->horizontalAdvance(QLatin1Char(d)) == zero;
+        FMaxDigitAdvance = qMax(FMaxDigitAdvance, FAdvance[int(d)]);
         for (char e = '0'; e <= '9'; ++e)
-            FDigitsUniform = FDigitsUniform && FMetricsF->horizontalAdvance(pair(QLatin1Char(d), QLatin1Char(e))) == 2 * zero;
+            FMaxDigitPair = qMax(FMaxDigitPair, FKern[int(d)][int(e)]);
     }
 }
 
 TValueTextWidths::~TValueTextWidths() = default;
 
-QString TValueTextWidths::Reduced(QString Text)
+int TValueTextWidths::TextWidth(const QString &Text) { return FMetrics->horizontalAdvance(Text); }
+
+qint64 TValueTextWidths::Units(const QString &Text) const { return qRound64(FMetricsF->horizontalAdvance(Text) * 64); }
+
+qint64 TValueTextWidths::CharUnits(const char *Text, int Length) const
 {
-    // A digit between digits (or at an end) adds one digit's width whatever it is; only digits
-    // beside other characters can kern.
-    const qsizetype n = Text.size();
-    for (qsizetype i = 0; i < n; ++i) {
-        QChar &c = Text[i];
-        if (c.isDigit() && (i == 0 || Text.at(i - 1).isDigit()) && (i + 1 == n || Text.at(i + 1).isDigit()))
-            c = QLatin1Char('0');
-    }
-    return Text;
+    qint64 u = FAdvance[int(Text[0])];
+    for (int i = 1; i < Length; ++i)
+        u += FAdvance[int(Text[i])] + FKern[int(Text[i - 1])][int(Text[i])];
+    return u;
 }
 
-int TValueTextWidths::TextWidth(const QString &Text)
+qint64 TValueTextWidths::ClassBound(bool Negative, int Exponent)
 {
-    if (!FDigitsUniform)
-        return FMetrics->horizontalAdvance(Text);
-    const QString key = Reduced(Text);
-    auto it = FWidths.find(key);
-    if (it == FWidths.end())
-        it = FWidths.insert(key, FMetrics->horizontalAdvance(key));
-    return *it;
-}
-
-qreal TValueTextWidths::Kern(QChar A, QChar B)
-{
-    const quint32 key = quint32(A.unicode()) << 16 | B.unicode();
-    auto it = FKerns.find(key);
-    if (it == FKerns.end())
-        it = FKerns.insert(key, FMetricsF->horizontalAdvance(pair(A, B)) - FMetricsF->horizontalAdvance(A)
-                                    - FMetricsF->horizontalAdvance(B));
-    return *it;
-}
-
-int TValueTextWidths::ShapeBound(bool Negative, int Exponent, int Count)
-{
-    // The widest text FloatToStr writes for numbers of this sign, exponent and digit count:
-    // its layout with, beside every other character, the digit that kerns least.
-    const int key = (Negative ? 1 : 0) | (Count << 1) | ((Exponent + 1000) << 6);
+    // The widest text any value of this sign and magnitude can have: every layout of up to 15
+    // digits, each digit place taken as the widest digit with the most kerning beside it.
+    const int key = (Negative ? 1 : 0) | ((Exponent + 1000) << 1);
     auto it = FBounds.find(key);
     if (it != FBounds.end())
         return *it;
-    TFloatDigits d;
-    d.Negative = Negative;
-    d.Exponent = Exponent;
-    d.Count = Count;
-    std::fill_n(d.Digits, Count, '1');
-    QString text = FloatDigitsToStr(d, 15, FormatSettings().DecimalSeparator);
-    const qsizetype n = text.size();
-    for (qsizetype i = 0; i < n; ++i) {
-        if (!text.at(i).isDigit())
-            continue;
-        const QChar left = i > 0 && !text.at(i - 1).isDigit() ? text.at(i - 1) : QChar();
-        const QChar right = i + 1 < n && !text.at(i + 1).isDigit() ? text.at(i + 1) : QChar();
-        if (left.isNull() && right.isNull())
-            continue;
-        QChar widest = QLatin1Char('0');
-        qreal most = -1e9;
-        for (char c = '0'; c <= '9'; ++c) {
-            const qreal k = (left.isNull() ? 0 : Kern(left, QLatin1Char(c))) + (right.isNull() ? 0 : Kern(QLatin1Char(c), right));
-            if (k > most)
-                most = k, widest = QLatin1Char(c);
+    qint64 bound = 0;
+    for (int e = Exponent; e <= Exponent + 2; ++e) {
+        for (int count = 1; count <= 15; ++count) {
+            TFloatDigits d;
+            d.Negative = Negative;
+            d.Exponent = e;
+            d.Count = count;
+            std::fill_n(d.Digits, count, '0');
+            char buf[48];
+            const int n = FloatDigitsToChars(d, 15, '\x01', buf);
+            auto digit = [](char c) { return c >= '0' && c <= '9'; };
+            qint64 u = 0;
+            for (int i = 0; i < n; ++i) {
+                u += digit(buf[i]) ? FMaxDigitAdvance : FAdvance[int(buf[i])];
+                if (i == 0)
+                    continue;
+                const char a = buf[i - 1], b = buf[i];
+                u += digit(a) && digit(b) ? FMaxDigitPair
+                     : digit(a)           ? FMaxAfterDigit[int(b)]
+                     : digit(b)           ? FMaxBeforeDigit[int(a)]
+                                          : FKern[int(a)][int(b)];
+            }
+            bound = qMax(bound, u);
         }
-        text[i] = widest;
     }
-    return *FBounds.insert(key, FMetrics->horizontalAdvance(text));
+    return *FBounds.insert(key, bound);
 }
 
 int TValueTextWidths::MaxWidth(const TKvDoubleVector *Vector, bool DateTime)
 {
     const TDoubleDynArray values = Vector->Values();
-    if (!FDigitsUniform) {
-        // A font whose digits differ: every text measured.
-        int best = 0;
-        for (double v : values)
-            best = qMax(best, TextWidth(valueText(v, DateTime)));
-        return best;
-    }
-    return DateTime ? MaxDateTimeWidth(values) : MaxFloatWidth(values);
+    const qint64 units = DateTime ? MaxDateTimeUnits(values) : MaxFloatUnits(values);
+    if (units >= 0)
+        return int((units + 32) >> 6); // as the font metrics round a text's width
+    // A font that kerns beyond pairs: every text measured.
+    int best = 0;
+    for (double v : values)
+        best = qMax(best, TextWidth(valueText(v, DateTime)));
+    return best;
 }
 
-int TValueTextWidths::MaxFloatWidth(const TDoubleDynArray &Values)
+qint64 TValueTextWidths::MaxFloatUnits(const TDoubleDynArray &Values)
 {
-    // Whole numbers and short decimals give their shape (sign, exponent, digit count) at once;
-    // the others are sorted into classes by sign and magnitude. Groups are looked into from the
-    // widest text they could have down, each only until one of its texts is that wide, and no
-    // further once no group can beat the widest text found.
-    int best = 0;
-    auto shapeKey = [](const TShape &S) { return (S.Negative ? 1 : 0) | (S.Count << 1) | ((S.Exponent + 1000) << 6); };
+    // Whole numbers and short decimals are measured from their digits at once. The others are
+    // sorted into classes by sign and magnitude; a class is only looked into while the widest
+    // text it could hold beats the widest found, and only until one of its texts reaches that.
+    if (!FPairwise)
+        return -1;
+    qint64 best = 0;
+    char buf[48];
     auto classKey = [](double v) { return (v < 0 ? 1 : 0) | ((approximateExponent(v) + 1000) << 1); };
-    QSet<int> shapes, classes;
-    for (double v : Values) {
-        TShape s;
+    QHash<int, std::vector<int>> classes;
+    for (int i = 0; i < Values.size(); ++i) {
+        const double v = Values[i];
+        TFloatDigits d;
         if (!std::isfinite(v))
-            best = qMax(best, TextWidth(FloatToStr(v)));
-        else if (quickShape(v, s))
-            shapes.insert(shapeKey(s));
+            best = qMax(best, Units(FloatToStr(v)));
+        else if (quickDigits(v, d))
+            best = qMax(best, CharUnits(buf, FloatDigitsToChars(d, 15, '\x01', buf)));
         else
-            classes.insert(classKey(v));
+            classes[classKey(v)].push_back(i);
     }
-    struct TGroup {
-        int Bound;
-        bool Quick;
-        int Key;
-        bool operator>(const TGroup &O) const { return Bound > O.Bound; }
-    };
-    QList<TGroup> groups;
-    for (int key : std::as_const(shapes))
-        groups.append({ShapeBound(key & 1, (key >> 6) - 1000, (key >> 1) & 31), true, key});
-    for (int key : std::as_const(classes)) {
-        int bound = 0;
-        for (int e = (key >> 1) - 1000; e <= (key >> 1) - 998; ++e)
-            for (int count = 1; count <= 15; ++count)
-                bound = qMax(bound, ShapeBound(key & 1, e, count));
-        groups.append({bound, false, key});
-    }
-    std::sort(groups.begin(), groups.end(), std::greater<>());
-    for (const TGroup &g : std::as_const(groups)) {
-        if (g.Bound <= best)
+    QList<std::pair<qint64, int>> bounds;
+    for (auto it = classes.cbegin(); it != classes.cend(); ++it)
+        bounds.append({ClassBound(it.key() & 1, (it.key() >> 1) - 1000), it.key()});
+    std::sort(bounds.begin(), bounds.end(), std::greater<>());
+    for (const auto &[bound, key] : std::as_const(bounds)) {
+        if (bound <= best)
             break;
-        for (double v : Values) {
-            if (!std::isfinite(v))
-                continue;
-            TShape s;
-            const bool quick = quickShape(v, s);
-            if (quick != g.Quick || (quick ? shapeKey(s) : classKey(v)) != g.Key)
-                continue;
-            best = qMax(best, TextWidth(FloatToStr(v)));
-            if (best >= g.Bound)
+        for (int i : classes[key]) {
+            best = qMax(best, CharUnits(buf, FloatDigitsToChars(FloatToDigits(Values[i], 15), 15, '\x01', buf)));
+            if (best >= bound)
                 break;
         }
     }
     return best;
 }
 
-int TValueTextWidths::MaxDateTimeWidth(const TDoubleDynArray &Values)
+qint64 TValueTextWidths::MaxDateTimeUnits(const TDoubleDynArray &Values)
 {
     // A date-time text is the text of its day, then unless it is midnight a space and the text
-    // of its time: both are made once per day and per second (millisecond when the format shows
-    // them), reduced in the context they stand in, and measured together once per pair.
+    // of its time. Each day and each second (millisecond when the format shows them) is measured
+    // once, beside the space; with pair kerning the whole is the two parts less the space they
+    // share. The first pairs are checked against the whole text.
     const bool withMs = FormatSettings().LongTimeFormat.contains(QLatin1Char('z'));
     const int datePrefix = int(DateTimeToStr(0.0).size()) + 1; // day 0 before its time
+    const qint64 space = Units(QStringLiteral(" "));
     struct TDay {
-        int Alone;
-        int BeforeTime;
+        qint64 Alone;
+        qint64 BeforeSpace;
     };
     QHash<qint64, TDay> days;
-    QHash<int, int> times;
-    QHash<QString, int> interned;
-    QList<QString> texts;
-    QHash<qint64, int> pairWidths;
-    auto intern = [&](const QString &Text) {
-        auto it = interned.find(Text);
-        if (it == interned.end()) {
-            it = interned.insert(Text, int(texts.size()));
-            texts.append(Text);
-        }
-        return *it;
-    };
-    int best = 0;
+    QHash<int, qint64> times;
+    int checks = 0;
+    qint64 best = 0;
     for (double v : Values) {
         if (!IsDateTimeValue(v)) {
-            best = qMax(best, TextWidth(DateTimeToStr(v)));
+            best = qMax(best, Units(DateTimeToStr(v)));
             continue;
         }
         const qint64 ms = std::llround(v * 86400000.0);
@@ -444,22 +420,22 @@ int TValueTextWidths::MaxDateTimeWidth(const TDoubleDynArray &Values)
         auto d = days.find(day);
         if (d == days.end()) {
             const QString date = DateTimeToStr(double(day));
-            d = days.insert(day, {intern(Reduced(date)), intern(Reduced(date + QLatin1Char(' ')).chopped(1))});
+            d = days.insert(day, {Units(date), Units(date + QLatin1Char(' '))});
         }
-        int t = -1;
+        qint64 u = d->Alone;
         if (msOfDay != 0) {
             const int key = withMs ? msOfDay : msOfDay / 1000;
-            auto ti = times.find(key);
-            if (ti == times.end())
-                ti = times.insert(key, intern(Reduced(QLatin1Char(' ') + DateTimeToStr(msOfDay / 86400000.0).mid(datePrefix)).mid(1)));
-            t = *ti;
+            auto t = times.find(key);
+            if (t == times.end())
+                t = times.insert(key, Units(QLatin1Char(' ') + DateTimeToStr(msOfDay / 86400000.0).mid(datePrefix)));
+            u = d->BeforeSpace + *t - space;
+            if (checks < 32) {
+                ++checks;
+                if (u != Units(DateTimeToStr(v)))
+                    return -1;
+            }
         }
-        const int dateId = t < 0 ? d->Alone : d->BeforeTime;
-        const qint64 pairKey = qint64(dateId) << 32 | quint32(t + 1);
-        auto w = pairWidths.find(pairKey);
-        if (w == pairWidths.end())
-            w = pairWidths.insert(pairKey, FMetrics->horizontalAdvance(t < 0 ? texts[dateId] : texts[dateId] + QLatin1Char(' ') + texts[t]));
-        best = qMax(best, *w);
+        best = qMax(best, u);
     }
     return best;
 }

@@ -99,12 +99,13 @@ private:
     std::map<int, QString> FNumberTexts; // row-number cells put in out of order
 };
 
-// The widths of value texts, found without measuring every text. In a font whose digits have
-// one advance and do not kern with each other, a text's width changes only with its layout and
-// with the digits beside other characters (kerning pairs such as "7."); so texts are measured
-// once per such reduced form, and for the widest text of a million values only the few groups
-// of values are looked into that could hold it: most values give their layout without being
-// formatted, and each layout's widest possible text bounds what its values can reach.
+// The widths of value texts, found without measuring every text. The forms' fonts kern only
+// pairs of characters, so a number text's width (in 1/64 pixel, as the font metrics add it up)
+// is the sum of its characters' advances and its neighbouring pairs' kerning, taken from small
+// tables; most values give their digits without the general formatting; and for the widest
+// text of a million values only the groups of values are looked into that could hold it (each
+// group's widest possible text bounds what its values reach). Dates are measured once per day
+// and per time of day. A font that kerns otherwise gets every text measured.
 class TValueTextWidths {
 public:
     explicit TValueTextWidths(const QFont &Font);
@@ -114,17 +115,23 @@ public:
     int MaxWidth(const TKvDoubleVector *Vector, bool DateTime);
 
 private:
-    int MaxFloatWidth(const TDoubleDynArray &Values);
-    int MaxDateTimeWidth(const TDoubleDynArray &Values);
-    int ShapeBound(bool Negative, int Exponent, int Count);
-    qreal Kern(QChar A, QChar B);
-    static QString Reduced(QString Text);
+    // Widths in 1/64 pixel; -1: not found this way.
+    qint64 MaxFloatUnits(const TDoubleDynArray &Values);
+    qint64 MaxDateTimeUnits(const TDoubleDynArray &Values);
+    qint64 Units(const QString &Text) const;
+    // A number text in FloatDigitsToChars' form (separator 1).
+    qint64 CharUnits(const char *Text, int Length) const;
+    qint64 ClassBound(bool Negative, int Exponent);
     std::unique_ptr<QFontMetrics> FMetrics;
     std::unique_ptr<QFontMetricsF> FMetricsF;
-    bool FDigitsUniform = false;
-    QHash<QString, int> FWidths;
-    QHash<int, int> FBounds;
-    QHash<quint32, qreal> FKerns;
+    bool FPairwise = false;
+    int FAdvance[128];
+    int FKern[128][128];
+    int FMaxAfterDigit[128] = {};
+    int FMaxBeforeDigit[128] = {};
+    int FMaxDigitAdvance = 0;
+    int FMaxDigitPair = 0;
+    QHash<int, qint64> FBounds;
 };
 
 // The data grid: a table view over the cells with the fixed row and column of a string grid

@@ -66,11 +66,9 @@ TFloatDigits FloatToDigits(double Value, int Precision)
     return d;
 }
 
-QString FloatDigitsToStr(const TFloatDigits &D, int Precision, QChar DecimalSeparator)
+int FloatDigitsToChars(const TFloatDigits &D, int Precision, char Separator, char *Out)
 {
-    char out[64];
-    char *o = out;
-    const char sep = '\x01'; // replaced by the separator at the end, which may be any character
+    char *o = Out;
     if (D.Negative)
         *o++ = '-';
     if (D.Count == 0) {
@@ -78,14 +76,14 @@ QString FloatDigitsToStr(const TFloatDigits &D, int Precision, QChar DecimalSepa
     } else if (D.Exponent >= Precision || D.Exponent < -5) {
         *o++ = D.Digits[0];
         if (D.Count > 1) {
-            *o++ = sep;
+            *o++ = Separator;
             o = std::copy(D.Digits + 1, D.Digits + D.Count, o);
         }
         *o++ = 'E';
-        o = std::to_chars(o, out + sizeof out, D.Exponent).ptr;
+        o = std::to_chars(o, Out + 48, D.Exponent).ptr;
     } else if (D.Exponent < 0) {
         *o++ = '0';
-        *o++ = sep;
+        *o++ = Separator;
         o = std::fill_n(o, -D.Exponent - 1, '0');
         o = std::copy(D.Digits, D.Digits + D.Count, o);
     } else {
@@ -93,11 +91,18 @@ QString FloatDigitsToStr(const TFloatDigits &D, int Precision, QChar DecimalSepa
         for (int i = 0; i < whole; ++i)
             *o++ = i < D.Count ? D.Digits[i] : '0';
         if (D.Count > whole) {
-            *o++ = sep;
+            *o++ = Separator;
             o = std::copy(D.Digits + whole, D.Digits + D.Count, o);
         }
     }
-    QString s = QString::fromLatin1(out, o - out);
+    return int(o - Out);
+}
+
+QString FloatDigitsToStr(const TFloatDigits &D, int Precision, QChar DecimalSeparator)
+{
+    char out[48];
+    const char sep = '\x01'; // replaced by the separator, which may be any character
+    QString s = QString::fromLatin1(out, FloatDigitsToChars(D, Precision, sep, out));
     s.replace(QLatin1Char(sep), DecimalSeparator);
     return s;
 }

@@ -69,6 +69,8 @@ TFloatDigits FloatToDigits(double Value, int Precision);
 // layout, so digits of one kind give the shape of every number with that sign, exponent and
 // count).
 QString FloatDigitsToStr(const TFloatDigits &D, int Precision, QChar DecimalSeparator);
+// The same text into Out (48 characters are enough) with a one-byte separator; its length.
+int FloatDigitsToChars(const TFloatDigits &D, int Precision, char Separator, char *Out);
 
 // The general format: the shortest text with up to Precision significant digits, fixed
 // notation while the value has at most Precision digits before the separator and is at least

@@ -712,9 +712,12 @@ void TestDataEditors::valueTextWidthsMatchMeasuredTexts()
                          0.1 + 0.2, 1.0 / 3, 123456789012345.0, 1e15, 9.9999999999999999, -1e300, 1e-300, 45351.5,
                          45351.0, -693593.0, 2958465.99999, 3e6, std::nan(""), -HUGE_VAL};
     QRandomGenerator rng(5);
-    for (int i = 0; i < 3000; ++i) {
+    for (int i = 0; i < 6000; ++i) {
         const double mantissa = (rng.generateDouble() - 0.5) * 20;
-        switch (i % 4) {
+        switch (i % 7) {
+        case 4: values << i * 0.1; break;               // the binary noise of decimal steps
+        case 5: values << 1e-7 * (i % 977); break;
+        case 6: values << (i % 1000) * 0.01 - 5; break;
         case 0: values << std::round(mantissa * std::pow(10.0, rng.bounded(4))) / std::pow(10.0, rng.bounded(4)); break;
         case 1: values << mantissa * std::pow(10.0, rng.bounded(36) - 18); break;
         case 2: values << 30000 + rng.bounded(40000) + rng.bounded(86400) / 86400.0; break;
