@@ -1055,25 +1055,19 @@ void TVectorsEditorForm::FunctionEditEnter()
     UpdateColSel();
 }
 
-void TVectorsEditorForm::FromEditValueChanged()
-{
-    if (!FCanSet)
-        return;
-    if (FUi->FromEdit->Value() < 0)
-        FUi->FromEdit->SetValue(0);
-    if (FUi->FromEdit->Value() > FUi->ToEdit->Value())
-        FUi->ToEdit->SetValue(FUi->FromEdit->Value());
-    UpdateColSel();
-}
+void TVectorsEditorForm::FromEditValueChanged() { RangeEditChanged(FUi->FromEdit); }
 
-void TVectorsEditorForm::ToEditValueChanged()
+void TVectorsEditorForm::ToEditValueChanged() { RangeEditChanged(FUi->ToEdit); }
+
+void TVectorsEditorForm::RangeEditChanged(TKvIntegerEdit *Changed)
 {
     if (!FCanSet)
         return;
-    if (FUi->ToEdit->Value() < 0)
-        FUi->ToEdit->SetValue(0);
+    if (Changed->Value() < 0)
+        Changed->SetValue(0);
+    // From above To: the other edit follows the changed one (From raises To, To lowers From).
     if (FUi->FromEdit->Value() > FUi->ToEdit->Value())
-        FUi->FromEdit->SetValue(FUi->ToEdit->Value());
+        (Changed == FUi->FromEdit ? FUi->ToEdit : FUi->FromEdit)->SetValue(Changed->Value());
     UpdateColSel();
 }
 

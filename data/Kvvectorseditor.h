@@ -226,6 +226,8 @@ private:
     void DataGridEditStarted(int ACol, int ARow);
     void DataGridEditCancelled(int ACol, int ARow);
     void PlaceFunctionPanelControls();
+    // From and To: no negative range, From never above To.
+    void RangeEditChanged(TKvIntegerEdit *Changed);
     TKvDoubleVector *ActiveVector() const;
     int NumberWidth(long long Number) const;
     void SetFixedColWidth(int Width);

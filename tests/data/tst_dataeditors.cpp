@@ -64,6 +64,21 @@ struct TForm {
         v->SetValues(Values);
         return v;
     }
+    // A series of Y against X (Y may be nil) on an X axis of Graph, the axis showing dates or not.
+    TKvLineSeries *Plot(TKvGraph2D *Graph, TKvDoubleVector *X, TKvDoubleVector *Y, bool DateAxis)
+    {
+        auto *axis = Add<TKvAxis>(QStringLiteral("XAxis%1").arg(++FPlots));
+        axis->SetGraph(Graph);
+        if (DateAxis)
+            axis->SetScaling(TKvAxisScaling::DateTime);
+        auto *s = Add<TKvLineSeries>(QStringLiteral("Series%1").arg(FPlots));
+        s->SetXAxis(axis);
+        s->SetXData(X);
+        s->SetYData(Y);
+        return s;
+    }
+private:
+    int FPlots = 0;
 };
 
 // A chart that counts its redraw requests.
@@ -128,6 +143,27 @@ void EndCellEdit(TVectorsDataGrid *Grid)
     QTest::keyClick(Grid->InplaceEditor(), Qt::Key_Return);
     QTRY_VERIFY(!Grid->InplaceEditor());
 }
+
+// The vectors editor opened on Source and shown (active), with its grid and the grid's cells.
+struct TSheet {
+    TVectorsEditorForm Form;
+    TVectorsDataGrid *Grid;
+    TVectorsGridModel *Cells;
+    bool Shown;
+    explicit TSheet(TComponent *Source)
+    {
+        Form.SetSourceComponent(Source);
+        Grid = Child<TVectorsDataGrid>(&Form, "DataGrid");
+        Cells = Grid->Grid();
+        Form.show();
+        Shown = QTest::qWaitForWindowActive(&Form);
+    }
+    // A click on the cell of grid column Col and row Row.
+    void Click(int Col, int Row, Qt::KeyboardModifiers Modifiers = {})
+    {
+        QTest::mouseClick(Grid->viewport(), Qt::LeftButton, Modifiers, Grid->visualRect(Cells->index(Row - 1, Col - 1)).center());
+    }
+};
 
 bool SameBits(double A, double B) { return std::memcmp(&A, &B, sizeof A) == 0; }
 
@@ -667,13 +703,7 @@ void TestDataEditors::columnWidthsFitEveryText()
     auto *v = f.Vector(QStringLiteral("V"), mixed);
     f.Vector(QStringLiteral("AVeryLongVectorName"), {1});
     auto *dates = f.Vector(QStringLiteral("D"), {45351.5, 45351.0, 45352.75, 1e9});
-    auto *x = f.Add<TKvAxis>(QStringLiteral("XAxis1"));
-    auto *graph = f.Add<TKvGraph2D>(QStringLiteral("Graph1"));
-    x->SetGraph(graph);
-    x->SetScaling(TKvAxisScaling::DateTime);
-    auto *s = f.Add<TKvLineSeries>(QStringLiteral("Series1"));
-    s->SetXAxis(x);
-    s->SetXData(dates);
+    f.Plot(f.Add<TKvGraph2D>(QStringLiteral("Graph1")), dates, nullptr, true);
     TVectorsEditorForm form;
     form.SetSourceComponent(v);
     auto *grid = Child<TVectorsDataGrid>(&form, "DataGrid");
@@ -739,13 +769,11 @@ void TestDataEditors::typingIntoTheLastRowAppends()
     TForm f;
     auto *a = f.Vector(QStringLiteral("A"), {1, 2, 3});
     auto *b = f.Vector(QStringLiteral("B"), {5});
-    TVectorsEditorForm form;
-    form.SetSourceComponent(a);
-    form.show();
-    QVERIFY(QTest::qWaitForWindowActive(&form));
-    auto *grid = Child<TVectorsDataGrid>(&form, "DataGrid");
-    TVectorsGridModel *g = grid->Grid();
-    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->visualRect(g->index(3, 0)).center());
+    TSheet sheet(a);
+    QVERIFY(sheet.Shown);
+    TVectorsDataGrid *grid = sheet.Grid;
+    TVectorsGridModel *g = sheet.Cells;
+    sheet.Click(1, 4);
     QCOMPARE(grid->Row(), 4);
     QTest::keyClicks(grid, "4");
     // Live: the value is in the vector before the edit ends, and a new empty row is there.
@@ -759,7 +787,7 @@ void TestDataEditors::typingIntoTheLastRowAppends()
     QCOMPARE(g->Cells(1, 4), QStringLiteral("42"));
     QCOMPARE(grid->ColWidth(0), QFontMetrics(grid->font()).horizontalAdvance(QStringLiteral("4")) + 5);
     // Below a shorter column's end: the vector takes the value at that index.
-    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->visualRect(g->index(2, 1)).center());
+    sheet.Click(2, 3);
     QTest::keyClick(grid, Qt::Key_Return); // Enter opens the editor
     QVERIFY(grid->InplaceEditor());
     QTest::keyClicks(grid->InplaceEditor(), "9");
@@ -773,13 +801,11 @@ void TestDataEditors::cellTextsThatDoNotReadKeepTheValue()
     TFormatScope scope("de_DE");
     TForm f;
     auto *a = f.Vector(QStringLiteral("A"), {1, 2});
-    TVectorsEditorForm form;
-    form.SetSourceComponent(a);
-    form.show();
-    QVERIFY(QTest::qWaitForWindowActive(&form));
-    auto *grid = Child<TVectorsDataGrid>(&form, "DataGrid");
-    TVectorsGridModel *g = grid->Grid();
-    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->visualRect(g->index(0, 0)).center());
+    TSheet sheet(a);
+    QVERIFY(sheet.Shown);
+    TVectorsDataGrid *grid = sheet.Grid;
+    TVectorsGridModel *g = sheet.Cells;
+    sheet.Click(1, 1);
     TypeInCell(grid, "2.5"); // a point in a comma locale: "2" reads, "2." does not
     EndCellEdit(grid);
     QCOMPARE(a->Value(0), 2.0);
@@ -808,15 +834,14 @@ void TestDataEditors::escapeTakesAnEditBack()
     TFormatScope scope("C");
     TForm f;
     auto *a = f.Vector(QStringLiteral("A"), {1, 2});
-    TVectorsEditorForm form;
-    form.SetSourceComponent(a);
-    form.show();
-    QVERIFY(QTest::qWaitForWindowActive(&form));
-    auto *grid = Child<TVectorsDataGrid>(&form, "DataGrid");
-    TVectorsGridModel *g = grid->Grid();
+    TSheet sheet(a);
+    QVERIFY(sheet.Shown);
+    TVectorsEditorForm &form = sheet.Form;
+    TVectorsDataGrid *grid = sheet.Grid;
+    TVectorsGridModel *g = sheet.Cells;
     const int width0 = grid->ColWidth(0);
     // An append taken back.
-    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->visualRect(g->index(2, 0)).center());
+    sheet.Click(1, 3);
     TypeInCell(grid, "55");
     QCOMPARE(a->Count(), 3);
     QTest::keyClick(grid->InplaceEditor(), Qt::Key_Escape);
@@ -825,7 +850,7 @@ void TestDataEditors::escapeTakesAnEditBack()
     QCOMPARE(g->Cells(0, 3), QString());
     QCOMPARE(grid->ColWidth(0), width0);
     // A changed value taken back, and the form stays open.
-    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->visualRect(g->index(0, 0)).center());
+    sheet.Click(1, 1);
     TypeInCell(grid, "8");
     QCOMPARE(a->Value(0), 8.0);
     QTest::keyClick(grid->InplaceEditor(), Qt::Key_Escape);
@@ -849,19 +874,18 @@ void TestDataEditors::deleteClosesTheGapInGridAndVector()
     TForm f;
     auto *a = f.Vector(QStringLiteral("A"), {10, 20, 30, 40});
     auto *b = f.Vector(QStringLiteral("B"), {1, 2, 3, 4, 5, 6});
-    TVectorsEditorForm form;
-    form.SetSourceComponent(a);
-    form.show();
-    QVERIFY(QTest::qWaitForWindowActive(&form));
-    auto *grid = Child<TVectorsDataGrid>(&form, "DataGrid");
-    TVectorsGridModel *g = grid->Grid();
+    TSheet sheet(a);
+    QVERIFY(sheet.Shown);
+    TVectorsEditorForm &form = sheet.Form;
+    TVectorsDataGrid *grid = sheet.Grid;
+    TVectorsGridModel *g = sheet.Cells;
     // A text typed into B's row 5 (it does not read) moves up with its row.
     grid->SetSelection({2, 5, 2, 5});
     TypeInCell(grid, "x");
     EndCellEdit(grid);
     // Rows 2 to 3 of both columns, selected with the mouse.
-    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->visualRect(g->index(1, 0)).center());
-    QTest::mouseClick(grid->viewport(), Qt::LeftButton, Qt::ShiftModifier, grid->visualRect(g->index(2, 1)).center());
+    sheet.Click(1, 2);
+    sheet.Click(2, 3, Qt::ShiftModifier);
     const TGridRect sel = grid->Selection();
     QCOMPARE(sel.Top, 2);
     QCOMPARE(sel.Bottom, 3);
@@ -892,12 +916,10 @@ void TestDataEditors::shiftDeleteClearsTheColumn()
     TForm f;
     auto *a = f.Vector(QStringLiteral("A"), {1, 2, 3});
     auto *b = f.Vector(QStringLiteral("B"), {4});
-    TVectorsEditorForm form;
-    form.SetSourceComponent(b);
-    form.show();
-    QVERIFY(QTest::qWaitForWindowActive(&form));
-    auto *grid = Child<TVectorsDataGrid>(&form, "DataGrid");
-    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->visualRect(grid->Grid()->index(1, 0)).center());
+    TSheet sheet(b);
+    QVERIFY(sheet.Shown);
+    TVectorsDataGrid *grid = sheet.Grid;
+    sheet.Click(1, 2);
     QTest::keyClick(grid, Qt::Key_Delete, Qt::ShiftModifier);
     QCOMPARE(a->Count(), 0);
     QCOMPARE(b->Count(), 1);
@@ -911,12 +933,11 @@ void TestDataEditors::formulaFillsRowsAndNumbersThem()
     TFormatScope scope("C");
     TForm f;
     auto *a = f.Vector(QStringLiteral("A"), {});
-    TVectorsEditorForm form;
-    form.SetSourceComponent(a);
-    form.show();
-    QVERIFY(QTest::qWaitForWindowActive(&form));
-    auto *grid = Child<TVectorsDataGrid>(&form, "DataGrid");
-    TVectorsGridModel *g = grid->Grid();
+    TSheet sheet(a);
+    QVERIFY(sheet.Shown);
+    TVectorsEditorForm &form = sheet.Form;
+    TVectorsDataGrid *grid = sheet.Grid;
+    TVectorsGridModel *g = sheet.Cells;
     QCOMPARE(g->RowCount(), 2);
     auto *panel = Child<QWidget>(&form, "FunctionPanel");
     QVERIFY(!panel->isVisible());
@@ -964,10 +985,9 @@ void TestDataEditors::formulaThatDoesNotParseReachesTheErrorBox()
     TErrors errors;
     TForm f;
     auto *a = f.Vector(QStringLiteral("A"), {1, 2});
-    TVectorsEditorForm form;
-    form.SetSourceComponent(a);
-    form.show();
-    QVERIFY(QTest::qWaitForWindowActive(&form));
+    TSheet sheet(a);
+    QVERIFY(sheet.Shown);
+    TVectorsEditorForm &form = sheet.Form;
     QTest::mouseClick(Child<QToolButton>(&form, "FunctionBtn"), Qt::LeftButton);
     Child<QLineEdit>(&form, "FunctionEdit")->setText(QStringLiteral("2*(#"));
     Child<TKvIntegerEdit>(&form, "ToEdit")->SetValue(10);
@@ -991,10 +1011,9 @@ void TestDataEditors::formulaFillCanBeCancelled()
     TFormatScope scope("C");
     TForm f;
     auto *a = f.Vector(QStringLiteral("A"), {});
-    TVectorsEditorForm form;
-    form.SetSourceComponent(a);
-    form.show();
-    QVERIFY(QTest::qWaitForWindowActive(&form));
+    TSheet sheet(a);
+    QVERIFY(sheet.Shown);
+    TVectorsEditorForm &form = sheet.Form;
     const int savedDelay = TVectorsEditorForm::ProgressDelayMs;
     TVectorsEditorForm::ProgressDelayMs = 0;
     QTest::mouseClick(Child<QToolButton>(&form, "FunctionBtn"), Qt::LeftButton);
@@ -1042,28 +1061,20 @@ void TestDataEditors::dateTimeColumnsFollowTheAxes()
     const double leapNoon = DateTimeToDouble(QDateTime(QDate(2024, 2, 29), QTime(12, 0), Qt::UTC));
     auto *times = f.Vector(QStringLiteral("Times"), {leapNoon});
     auto *values = f.Vector(QStringLiteral("Values"), {2.5});
-    auto *graph = f.Add<TKvGraph2D>(QStringLiteral("Graph1"));
-    auto *x = f.Add<TKvAxis>(QStringLiteral("XAxis1"));
-    x->SetGraph(graph);
-    x->SetScaling(TKvAxisScaling::DateTime);
-    auto *s = f.Add<TKvLineSeries>(QStringLiteral("Series1"));
-    s->SetXAxis(x);
-    s->SetXData(times);
-    s->SetYData(values);
-    TVectorsEditorForm form;
-    form.SetSourceComponent(values);
-    form.show();
-    QVERIFY(QTest::qWaitForWindowActive(&form));
-    auto *grid = Child<TVectorsDataGrid>(&form, "DataGrid");
-    TVectorsGridModel *g = grid->Grid();
+    f.Plot(f.Add<TKvGraph2D>(QStringLiteral("Graph1")), times, values, true);
+    TSheet sheet(values);
+    QVERIFY(sheet.Shown);
+    TVectorsEditorForm &form = sheet.Form;
+    TVectorsDataGrid *grid = sheet.Grid;
+    TVectorsGridModel *g = sheet.Cells;
     QCOMPARE(g->Cells(1, 1), shown);
     QCOMPARE(g->Cells(2, 1), FloatToStr(2.5));
     auto *dateButton = Child<QToolButton>(&form, "DateTimeBtn");
     QVERIFY(!dateButton->isChecked()); // the active column is plain
-    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->visualRect(g->index(0, 0)).center());
+    sheet.Click(1, 1);
     QVERIFY(dateButton->isChecked());
     // A typed date is stored as its serial number; text that is no date stores 0.
-    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->visualRect(g->index(1, 0)).center());
+    sheet.Click(1, 2);
     TypeInCell(grid, typed);
     EndCellEdit(grid);
     QCOMPARE(times->Value(1), DateTimeToDouble(QDateTime(QDate(2024, 3, 1), QTime(6, 30), Qt::UTC)));
@@ -1139,17 +1150,10 @@ void TestDataEditors::editsRedrawTheChart()
     auto *xs = f.Vector(QStringLiteral("X"), {1, 2});
     auto *ys = f.Vector(QStringLiteral("Y"), {3, 4});
     auto *graph = f.Add<TCountingGraph>(QStringLiteral("Graph1"));
-    auto *x = f.Add<TKvAxis>(QStringLiteral("XAxis1"));
-    x->SetGraph(graph);
-    auto *s = f.Add<TKvLineSeries>(QStringLiteral("Series1"));
-    s->SetXAxis(x);
-    s->SetXData(xs);
-    s->SetYData(ys);
-    TVectorsEditorForm form;
-    form.SetSourceComponent(ys);
-    form.show();
-    QVERIFY(QTest::qWaitForWindowActive(&form));
-    auto *grid = Child<TVectorsDataGrid>(&form, "DataGrid");
+    TKvLineSeries *s = f.Plot(graph, xs, ys, false);
+    TSheet sheet(ys);
+    QVERIFY(sheet.Shown);
+    TVectorsDataGrid *grid = sheet.Grid;
     graph->Updates = 0;
     TypeInCell(grid, "7");
     EndCellEdit(grid);
@@ -1220,18 +1224,10 @@ void TestDataEditors::screenshots()
     auto *times = f.Vector(QStringLiteral("Times"), t);
     auto *values = f.Vector(QStringLiteral("Signal"), y);
     f.Vector(QStringLiteral("Index"), {0, 1, 2, 3});
-    auto *graph = f.Add<TKvGraph2D>(QStringLiteral("Graph1"));
-    auto *x = f.Add<TKvAxis>(QStringLiteral("XAxis1"));
-    x->SetGraph(graph);
-    x->SetScaling(TKvAxisScaling::DateTime);
-    auto *s = f.Add<TKvLineSeries>(QStringLiteral("Series1"));
-    s->SetXAxis(x);
-    s->SetXData(times);
-    s->SetYData(values);
-    TVectorsEditorForm form;
-    form.SetSourceComponent(values);
-    form.show();
-    QVERIFY(QTest::qWaitForWindowActive(&form));
+    f.Plot(f.Add<TKvGraph2D>(QStringLiteral("Graph1")), times, values, true);
+    TSheet sheet(values);
+    QVERIFY(sheet.Shown);
+    TVectorsEditorForm &form = sheet.Form;
     QTest::mouseClick(Child<QToolButton>(&form, "FunctionBtn"), Qt::LeftButton);
     Child<QLineEdit>(&form, "FunctionEdit")->setText(QStringLiteral("sin(#/4)*10"));
     Child<TVectorsDataGrid>(&form, "DataGrid")->SetSelection({2, 3, 2, 6});
