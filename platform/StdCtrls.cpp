@@ -244,16 +244,24 @@ QRect TMemo::CaretRect() const
 
 int TMemo::PositionInLine(int Line, int X) const
 {
-    // The character boundary nearest to X (content coordinates, the margin included).
+    // The character boundary nearest to X (content coordinates, the margin included), found by
+    // halving, so that a very long pasted line is not measured prefix by prefix.
     const QStringView text = this->Line(Line);
-    int prev = LeftMargin;
-    for (int i = 1; i <= text.size(); ++i) {
-        const int w = LeftMargin + TextWidth(text.left(i));
-        if (w >= X)
-            return FStarts[size_t(Line)] + ((X - prev) * 2 < (w - prev) ? i - 1 : i);
-        prev = w;
+    int lo = 0, hi = int(text.size());
+    while (lo < hi) {
+        const int mid = (lo + hi + 1) / 2;
+        if (LeftMargin + TextWidth(text.left(mid)) <= X)
+            lo = mid;
+        else
+            hi = mid - 1;
     }
-    return FStarts[size_t(Line)] + int(text.size());
+    // lo is the last boundary at or left of X; the next one may be nearer.
+    if (lo < text.size()) {
+        const int left = LeftMargin + TextWidth(text.left(lo)), right = LeftMargin + TextWidth(text.left(lo + 1));
+        if (right - X < X - left)
+            ++lo;
+    }
+    return FStarts[size_t(Line)] + lo;
 }
 
 int TMemo::PositionAt(const QPoint &ViewportPos) const

@@ -583,6 +583,16 @@ void TestDataEditors::pastedTextBypassesTheFilterAndReadsAsZero()
     QApplication::clipboard()->setText(QStringLiteral("8"));
     QTest::keyClick(memo, Qt::Key_Insert, Qt::ShiftModifier);
     QCOMPARE(form.Values.last(), 8.0);
+    // A huge pasted line: a number beyond the range reads as 0; clicking and typing in it work.
+    QApplication::clipboard()->setText(QStringLiteral("\n") + QString(300000, QLatin1Char('9')));
+    QTest::keyClick(memo, Qt::Key_Insert, Qt::ShiftModifier);
+    QCOMPARE(form.Values.size(), 8);
+    QCOMPARE(form.Values.last(), 0.0);
+    QTest::mouseClick(memo->viewport(), Qt::LeftButton, {}, QPoint(60, memo->CaretRect().center().y()));
+    QVERIFY(memo->CaretPosition() > memo->LineStart(memo->LineCount() - 1));
+    QTest::keyClick(memo, Qt::Key_End);
+    QTest::keyClicks(memo, "e-299999");
+    QCOMPARE(form.Values.last(), 10.0); // 0.999... * 10^1
 }
 
 void TestDataEditors::incrementalParseEqualsWholeParse()
@@ -1228,9 +1238,12 @@ void TestDataEditors::screenshots()
     TSheet sheet(values);
     QVERIFY(sheet.Shown);
     TVectorsEditorForm &form = sheet.Form;
-    QTest::mouseClick(Child<QToolButton>(&form, "FunctionBtn"), Qt::LeftButton);
-    Child<QLineEdit>(&form, "FunctionEdit")->setText(QStringLiteral("sin(#/4)*10"));
+    // Rows selected, then the formula panel: it takes the selected rows as its range.
     Child<TVectorsDataGrid>(&form, "DataGrid")->SetSelection({2, 3, 2, 6});
+    QTest::mouseClick(Child<QToolButton>(&form, "FunctionBtn"), Qt::LeftButton);
+    QTest::keyClicks(Child<QLineEdit>(&form, "FunctionEdit"), QStringLiteral("sin(#/4)*10"));
+    QCOMPARE(Child<TKvIntegerEdit>(&form, "FromEdit")->Value(), 2);
+    QCOMPARE(Child<TKvIntegerEdit>(&form, "ToEdit")->Value(), 5);
     QApplication::processEvents();
     SaveShot(&form, "vectorseditor");
 }
