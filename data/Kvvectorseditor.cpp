@@ -552,6 +552,7 @@ TVectorsDataGrid::TVectorsDataGrid(QWidget *Parent) : QTableView(Parent)
     setWordWrap(false);
     setTextElideMode(Qt::ElideNone);
     setCornerButtonEnabled(false);
+    setTabKeyNavigation(false); // Tab leaves the grid, as in a grid without tab moves
     // The corner is the fixed cell (0, 0).
     for (QAbstractButton *b : findChildren<QAbstractButton *>(QString(), Qt::FindDirectChildrenOnly)) {
         FCorner = b;
@@ -711,6 +712,8 @@ void bindToolButton(QToolButton *Button, QAction *Action)
     Button->setIcon(Action->icon());
     Button->setCheckable(Action->isCheckable());
     Button->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    Button->setFocusPolicy(Qt::NoFocus); // tool bar buttons take no focus
+
     if (Button->toolTip().isEmpty())
         Button->setToolTip(Action->toolTip());
     QObject::connect(Button, &QToolButton::clicked, Action, &QAction::trigger);

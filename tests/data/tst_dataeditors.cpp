@@ -223,6 +223,7 @@ private slots:
     void editsRedrawTheChart();
     void vectorsEditorModalPasses();
     void registeredInTheTable();
+    void keyboardOrder();
 
     void screenshots();
 };
@@ -1213,6 +1214,41 @@ void TestDataEditors::registeredInTheTable()
     TCountingDesigner designer;
     const auto editor = GetComponentEditor(v, &designer);
     QVERIFY(dynamic_cast<TKvVectorsEditor *>(editor.get()));
+}
+
+void TestDataEditors::keyboardOrder()
+{
+    // First focus and Tab order as the forms define them.
+    auto order = [](QWidget *Form, int Steps) {
+        QStringList names;
+        for (int i = 0; i < Steps; ++i) {
+            QWidget *w = QApplication::focusWidget();
+            while (w && w != Form && w->objectName().isEmpty())
+                w = w->parentWidget();
+            // A composite control is one stop: the inner field counts as the control.
+            if (w && !qobject_cast<TKvIntegerEdit *>(w) && qobject_cast<TKvIntegerEdit *>(w->parentWidget()))
+                w = w->parentWidget();
+            names << (w ? w->objectName() : QString());
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        }
+        return names;
+    };
+    TDoubleArrayEditor arrays;
+    arrays.FillBox();
+    arrays.show();
+    QVERIFY(QTest::qWaitForWindowActive(&arrays));
+    QCOMPARE(order(&arrays, 4), QStringList({"Memo1", "OKBtn", "CancelBtn", "Memo1"}));
+    arrays.close();
+
+    TForm f;
+    auto *v = f.Vector(QStringLiteral("V"), {1});
+    TSheet sheet(v);
+    QVERIFY(sheet.Shown);
+    QCOMPARE(order(&sheet.Form, 3), QStringList({"DataGrid", "PersistentCheck", "DataGrid"}));
+    QTest::mouseClick(Child<QToolButton>(&sheet.Form, "FunctionBtn"), Qt::LeftButton);
+    QTRY_COMPARE(QApplication::focusWidget(), Child<QLineEdit>(&sheet.Form, "FunctionEdit"));
+    QCOMPARE(order(&sheet.Form, 6),
+             QStringList({"FunctionEdit", "FromEdit", "ToEdit", "CalcExecuteBtn", "PersistentCheck", "DataGrid"}));
 }
 
 void TestDataEditors::screenshots()
