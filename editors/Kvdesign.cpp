@@ -3,6 +3,7 @@
 #include "DesignIntf.h"
 #include "Kvaxis.h"
 #include "Kvbars.h"
+#include "Kvfitting.h"
 #include "Kvfloatedit.h"
 #include "Kvgradientfrm.h"
 #include "Kvgraph2d.h"
@@ -112,6 +113,7 @@ void Register()
     RegisterPropertyEditor(TypeInfo<TKvPointSymbolSettings>(), nullptr, "", PropertyEditorClass<TKvPointSymbolSettingsEditor>());
 
     // Fitted lines' variables
+    RegisterPropertyEditor(TypeInfo<TDoubleDynArray>(), &TKvFittedLine::staticMetaObject, "", PropertyEditorClass<TKvVariablesPropEditor>());
 
     // Legend item order
 
@@ -132,6 +134,7 @@ void Register()
     RegisterComponentEditor(&TKvLegend::staticMetaObject, ComponentEditorClass<TKvLegendEditor>());
     RegisterComponentEditor(&TKvPieLegend::staticMetaObject, ComponentEditorClass<TKvPieLegendEditor>());
     RegisterComponentEditor(&TKvSeries::staticMetaObject, ComponentEditorClass<TKvSeriesEditor>());
+    RegisterComponentEditor(&TKvDoubleVector::staticMetaObject, ComponentEditorClass<TKvVectorsEditor>());
 }
 
 } // namespace Kvdesign

@@ -5,6 +5,7 @@
 #include "Kvarroweditors.h"
 #include "Kvcaptioneditors.h"
 #include "Kvcharteditors.h"
+#include "Kvdataeditors.h"
 #include "Kvfloateditors.h"
 #include "Kvlinesettingseditors.h"
 #include "Kvreferencepickers.h"

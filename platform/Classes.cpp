@@ -1,5 +1,6 @@
 #include "Classes.h"
 
+#include <QBuffer>
 #include <QHash>
 #include <QMetaProperty>
 #include <algorithm>
@@ -167,6 +168,48 @@ void TComponent::SetLoading(bool Value)
 
 void TComponent::Notification(TComponent *, bool) {}
 void TComponent::Loaded() {}
+
+void TComponent::DefineProperties(TFiler *) {}
+
+// ---------------------------------------------------------------------------------------
+void TBinaryPropertyWriter::DefineBinaryProperty(const QString &Name, const TStreamProc &, const TStreamProc &WriteData,
+                                                 bool HasData)
+{
+    if (!HasData || !WriteData)
+        return;
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    WriteData(buffer);
+    FBlocks.append({Name, bytes});
+}
+
+void TBinaryPropertyReader::DefineBinaryProperty(const QString &Name, const TStreamProc &ReadData, const TStreamProc &,
+                                                 bool)
+{
+    if (FFound || !ReadData || Name.compare(FName, Qt::CaseInsensitive) != 0)
+        return;
+    FFound = true;
+    QBuffer buffer(&FData);
+    buffer.open(QIODevice::ReadOnly);
+    ReadData(buffer);
+}
+
+QList<TBinaryPropertyWriter::TBlock> WriteBinaryProperties(TComponent *Component)
+{
+    TBinaryPropertyWriter writer;
+    if (Component)
+        Component->DefineProperties(&writer);
+    return writer.Blocks();
+}
+
+bool ReadBinaryProperty(TComponent *Component, const QString &Name, const QByteArray &Data)
+{
+    TBinaryPropertyReader reader(Name, Data);
+    if (Component)
+        Component->DefineProperties(&reader);
+    return reader.Found();
+}
 
 void TComponent::FreeNotification(TComponent *AComponent)
 {

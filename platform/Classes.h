@@ -14,6 +14,8 @@
 #include "SysUtils.h"
 
 class TComponent;
+class TFiler;
+class QIODevice;
 
 // A class reference: the meta-object of a QObject class.
 using TClass = const QMetaObject *;
@@ -77,6 +79,9 @@ public:
     void RemoveFreeNotification(TComponent *AComponent);
     // Called after the component was loaded from a stream.
     virtual void Loaded();
+    // Declares the data the component keeps in a form file beside its published properties
+    // (see TFiler). The default declares none.
+    virtual void DefineProperties(TFiler *Filer);
 
 protected:
     // Tells the components that asked for it, leaves the owner and frees the owned components.
@@ -105,6 +110,72 @@ public:
     ~TNonVisualComponent() override;
     QObject *AsObject() override { return this; }
 };
+
+// Data that a component stores in a form file beside its published properties, declared in
+// its DefineProperties as the VCL's filers do it:
+//
+//     void TKvDoubleVector::DefineProperties(TFiler *Filer)
+//     {
+//         Filer->DefineBinaryProperty("Data", [this](QIODevice &S) { read S }, [this](QIODevice &S) { write S },
+//                                     PersistentValues() && Count() > 0);
+//     }
+//
+// The contract between a component and a form file's writer and reader:
+// - Writing: after the published properties of a component, the writer calls its
+//   DefineProperties with a TBinaryPropertyWriter. Each declaration with HasData true runs
+//   WriteData into an empty buffer; the writer stores the bytes under Name (in the object text
+//   format as "Name = {hex}", in declaration order). HasData false stores nothing.
+// - Reading: a stored name that is no published property of the component goes to its
+//   DefineProperties with a TBinaryPropertyReader for that name and its bytes. The declaration
+//   of that name (compared without case) runs ReadData on a read-only buffer positioned at the
+//   start; HasData does not matter when reading. A name that nobody declares is unknown to the
+//   component, as any unknown property. An exception from ReadData means the block does not
+//   fit: the reader reports it like a value that does not fit, and ReadData must then leave the
+//   component as it was.
+// - Names are identifiers that no published property of the class uses; the bytes are the
+//   component's own format (the filer neither looks into them nor changes them).
+using TStreamProc = std::function<void(QIODevice &Stream)>;
+
+class TFiler {
+public:
+    virtual ~TFiler() = default;
+    virtual void DefineBinaryProperty(const QString &Name, const TStreamProc &ReadData, const TStreamProc &WriteData,
+                                      bool HasData) = 0;
+};
+
+// The writing side: collects the blocks that have data.
+class TBinaryPropertyWriter : public TFiler {
+public:
+    struct TBlock {
+        QString Name;
+        QByteArray Data;
+    };
+    void DefineBinaryProperty(const QString &Name, const TStreamProc &ReadData, const TStreamProc &WriteData,
+                              bool HasData) override;
+    const QList<TBlock> &Blocks() const { return FBlocks; }
+private:
+    QList<TBlock> FBlocks;
+};
+
+// The reading side: hands one stored block to the declaration of its name.
+class TBinaryPropertyReader : public TFiler {
+public:
+    TBinaryPropertyReader(const QString &Name, const QByteArray &Data) : FName(Name), FData(Data) {}
+    void DefineBinaryProperty(const QString &Name, const TStreamProc &ReadData, const TStreamProc &WriteData,
+                              bool HasData) override;
+    // Whether a declaration took the block.
+    bool Found() const { return FFound; }
+private:
+    QString FName;
+    QByteArray FData;
+    bool FFound = false;
+};
+
+// The blocks a component stores (empty when it declares none or none has data).
+QList<TBinaryPropertyWriter::TBlock> WriteBinaryProperties(TComponent *Component);
+// Gives a stored block to the component; false when it declares no block of that name.
+// Exceptions of the component's ReadData pass.
+bool ReadBinaryProperty(TComponent *Component, const QString &Name, const QByteArray &Data);
 
 // Class registry: component classes by name, with the factory that creates them for an owner.
 using TComponentFactory = std::function<TComponent *(TComponent *AOwner)>;

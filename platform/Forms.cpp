@@ -1,11 +1,14 @@
 #include "Forms.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QFontDatabase>
 #include <QGuiApplication>
+#include <QMessageBox>
 #include <QScreen>
 #include <QWidget>
+#include <utility>
 
 namespace Forms {
 
@@ -61,6 +64,30 @@ void SetControlFont(QWidget *Control, const QString &Family, int Height)
 {
     if (Control)
         Control->setFont(FormFont(Family, Height));
+}
+
+namespace {
+TExceptionHandler &exceptionHandler()
+{
+    static TExceptionHandler handler;
+    return handler;
+}
+} // namespace
+
+TExceptionHandler SetApplicationExceptionHandler(TExceptionHandler Handler)
+{
+    return std::exchange(exceptionHandler(), std::move(Handler));
+}
+
+void ShowApplicationException(const QString &Message)
+{
+    if (const TExceptionHandler &handler = exceptionHandler()) {
+        handler(Message);
+        return;
+    }
+    QMessageBox box(QMessageBox::Critical, QApplication::applicationName(), Message, QMessageBox::Ok,
+                    QApplication::activeModalWidget());
+    box.exec();
 }
 
 } // namespace Forms

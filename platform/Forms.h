@@ -9,6 +9,9 @@
 //     Forms::SetControlFont(FUi->CaptionEdit, QStringLiteral("Times New Roman"), -16);
 #include <QFont>
 #include <QString>
+#include <functional>
+
+#include "SysUtils.h"
 
 class QWidget;
 
@@ -35,5 +38,20 @@ void SetupForm(QWidget *Form, TBorderStyle Border, int Options = NoOptions,
 
 // A control that carries its own font in the form ("own font Times New Roman height -16").
 void SetControlFont(QWidget *Control, const QString &Family, int Height);
+
+// An exception that leaves an event handler of an open form (a button's click inside a modal
+// run) goes to the application, as the VCL's message loop hands it to Application's exception
+// handling: the IDE shows its error box and the form stays open. The host installs its error
+// box; without one a plain critical message box shows the text. Returns the previous handler.
+using TExceptionHandler = std::function<void(const QString &Message)>;
+TExceptionHandler SetApplicationExceptionHandler(TExceptionHandler Handler);
+void ShowApplicationException(const QString &Message);
+
+// Runs an event handler; what it raises goes to the application's exception handler.
+template <class F> void HandleEvent(F &&Handler)
+{
+    if (const std::optional<QString> error = GuardedCall(std::forward<F>(Handler)))
+        ShowApplicationException(*error);
+}
 
 } // namespace Forms

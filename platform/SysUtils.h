@@ -1,6 +1,9 @@
 #pragma once
 // The run-time library's exception classes and a few of its helpers.
+#include <QChar>
+#include <QLocale>
 #include <QString>
+#include <QStringView>
 #include <exception>
 #include <optional>
 #include <stdexcept>
@@ -38,3 +41,46 @@ template <class F> std::optional<QString> GuardedCall(F &&Call)
 
 bool IsValidIdent(const QString &Ident);
 QString IntToStr(long long Value);
+
+// How numbers, dates and times are written and read: the decimal separator and Qt format
+// patterns ("dd.MM.yyyy", "HH:mm:ss"). Taken from the user's locale on first use, with
+// four-digit years, so that a written date reads back to the same day in every locale; tests
+// and hosts may set them.
+struct TFormatSettings {
+    QString ShortDateFormat;
+    QString LongTimeFormat;
+    QChar DecimalSeparator = QLatin1Char('.');
+};
+TFormatSettings &FormatSettings();
+// The settings of a locale, as FormatSettings takes them from the user's.
+TFormatSettings LocaleFormatSettings(const QLocale &Locale);
+
+// The decimal digits of a value rounded to Precision significant digits, trailing zeros
+// dropped: Value = 0.Digits * 10^(Exponent + 1), Digits[0] is not '0' (zero has Count 0).
+struct TFloatDigits {
+    bool Negative = false;
+    int Exponent = 0;
+    int Count = 0;
+    char Digits[24] = {};
+};
+// For finite values only; Precision 1 to 17.
+TFloatDigits FloatToDigits(double Value, int Precision);
+// The text of the digits in the general format below (the digits' values do not change the
+// layout, so digits of one kind give the shape of every number with that sign, exponent and
+// count).
+QString FloatDigitsToStr(const TFloatDigits &D, int Precision, QChar DecimalSeparator);
+// The same text into Out (48 characters are enough) with a one-byte separator; its length.
+int FloatDigitsToChars(const TFloatDigits &D, int Precision, char Separator, char *Out);
+
+// The general format: the shortest text with up to Precision significant digits, fixed
+// notation while the value has at most Precision digits before the separator and is at least
+// 0.00001, else "1.5E-7" / "1E20"; "NAN", "INF", "-INF" for values that are not numbers.
+QString FloatToStrGeneral(double Value, int Precision, QChar DecimalSeparator);
+// FloatToStrGeneral with 15 digits and the decimal separator of FormatSettings.
+QString FloatToStr(double Value);
+// Reads [blanks][sign]digits[separator digits][E[sign]digits][blanks] with the decimal
+// separator of FormatSettings (at least one digit before the exponent), or NAN, INF, +INF,
+// -INF in any case. Values beyond the double range do not read; tiny ones read as 0.
+bool TryStrToFloat(QStringView S, double &Value);
+// TryStrToFloat; raises EConvertError for text that does not read.
+double StrToFloat(const QString &S);

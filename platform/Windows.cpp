@@ -1,5 +1,6 @@
 #include "Windows.h"
 
+#include <QApplication>
 #include <QByteArrayMatcher>
 #include <QFile>
 #include <QFileInfo>
@@ -9,6 +10,7 @@
 #include <algorithm>
 #include <cstring>
 #include <dlfcn.h>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -332,3 +334,23 @@ QString GetPackageDescription(HINSTANCE Instance)
     }
     return text;
 }
+
+// ---------------------------------------------------------------------------------------
+namespace {
+TBeepHook &beepHook()
+{
+    static TBeepHook hook;
+    return hook;
+}
+} // namespace
+
+BOOL MessageBeep(UINT uType)
+{
+    if (const TBeepHook &hook = beepHook())
+        hook(uType);
+    else
+        QApplication::beep();
+    return TRUE;
+}
+
+TBeepHook SetMessageBeepHook(TBeepHook Hook) { return std::exchange(beepHook(), std::move(Hook)); }

@@ -11,6 +11,7 @@
 #include <QImage>
 #include <QString>
 #include <cstdint>
+#include <functional>
 #include <memory>
 
 using BYTE = std::uint8_t;
@@ -121,3 +122,14 @@ BOOL LoadResourceData(HINSTANCE Instance, const QString &Name, QByteArray &Data)
 // The package's description: its resource "DESCRIPTION" (UTF-16, up to a null character);
 // empty when it has none.
 QString GetPackageDescription(HINSTANCE Instance);
+
+// ---- Sounds --------------------------------------------------------------------------
+
+constexpr UINT MB_OK = 0x00000000;
+
+// The system beep (uType is the sound's kind; all sound the same here). TRUE.
+BOOL MessageBeep(UINT uType);
+// Who hears the beep: by default the desktop's bell (QApplication::beep); a test can listen
+// instead. Returns the previous listener; an empty one restores the default.
+using TBeepHook = std::function<void(UINT uType)>;
+TBeepHook SetMessageBeepHook(TBeepHook Hook);

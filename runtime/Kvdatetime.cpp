@@ -24,20 +24,12 @@ double DateTimeToDouble(const QDateTime &Value)
     return Epoch().msecsTo(utc) / 86400000.0;
 }
 
-TFormatSettings &FormatSettings()
-{
-    static TFormatSettings settings = [] {
-        const QLocale loc;
-        // The long time without its time zone: values carry none.
-        static const QRegularExpression zone(QStringLiteral("\\s*\\bt+\\b\\s*"));
-        return TFormatSettings{loc.dateFormat(QLocale::ShortFormat),
-                               loc.timeFormat(QLocale::LongFormat).remove(zone).trimmed()};
-    }();
-    return settings;
-}
+bool IsDateTimeValue(double Value) { return Value >= MinDateTime && Value < MaxDateTime; }
 
 QString DateTimeToStr(double Value)
 {
+    if (!IsDateTimeValue(Value))
+        return FloatToStr(Value);
     const QDateTime dt = DoubleToDateTime(Value);
     const TFormatSettings &fs = FormatSettings();
     QString s = dt.date().toString(fs.ShortDateFormat);

@@ -4,18 +4,17 @@
 #include <QDateTime>
 #include <QString>
 
-// How dates and times are written and read: Qt format patterns ("dd.MM.yyyy", "HH:mm:ss").
-// Taken from the user's locale on first use; tests and hosts may set them.
-struct TFormatSettings {
-    QString ShortDateFormat;
-    QString LongTimeFormat;
-};
-TFormatSettings &FormatSettings();
+#include "SysUtils.h" // FormatSettings: the date, time and number formats
 
 QDateTime DoubleToDateTime(double Value);
 double DateTimeToDouble(const QDateTime &Value);
+// The values that are dates: years 1 to 9999.
+constexpr double MinDateTime = -693593.0;        // 0001-01-01
+constexpr double MaxDateTime = 2958466.0;        // 10000-01-01, excluded
+bool IsDateTimeValue(double Value);
 // Text of a date-time value by FormatSettings: short date, then the long time unless it is
-// midnight.
+// midnight. A value that is no date (not a number, beyond the years 1 to 9999) is written as
+// the number (FloatToStr), so that showing it never fails.
 QString DateTimeToStr(double Value);
 // Reads a date in the order of the short date format (day, month and year of one or more
 // digits, a two-digit year in the 50-year window around today), optionally followed by a time

@@ -10,6 +10,7 @@ class TKvIntegerEdit : public TKvCustomEdit {
     KV_PROPERTY(int, Increment, 1)
 public:
     explicit TKvIntegerEdit(TComponent *AOwner = nullptr, QWidget *AParent = nullptr);
+    KV_UI_CONSTRUCTOR(TKvIntegerEdit)
     int Value() const { return FValue; }
     // Clamped into MinValue .. MaxValue when MinValue < MaxValue; fires OnValueChanged on change.
     void SetValue(int V);

@@ -23,14 +23,33 @@
 // ---- TKvFunctionParser ------------------------------------------------------------------------
 
 namespace {
-// muparser's name characters, and the dot of "Component.Value".
-const char *const NameChars = "0123456789_abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ.";
+// muparser's name characters, the dot of "Component.Value" and the "#" of the values
+// editor's row number.
+const char *const NameChars = "0123456789_abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ.#";
+} // namespace
+
+void AddVariableToList(const QString &Name, const QString &Description, TComponent *Component,
+                       const TKvDoubleGetter &Getter, TKvDoubleGetterList &List)
+{
+    for (TKvDoubleGetterRec &r : List)
+        if (r.Name == Name) {
+            r = {Name, Description, Component, Getter};
+            return;
+        }
+    List.append({Name, Description, Component, Getter});
 }
 
 TKvFunctionParser::TKvFunctionParser() : FParser(std::make_unique<mu::Parser>())
 {
     FParser->DefineNameChars(NameChars);
     FParser->SetVarFactory(&TKvFunctionParser::CreateVariable, this);
+}
+
+void TKvFunctionParser::ReadGetters()
+{
+    for (const TKvDoubleGetterRec &r : FVariableList)
+        if (r.Getter)
+            SetVariable(r.Name, r.Getter());
 }
 
 TKvFunctionParser::~TKvFunctionParser() = default;
@@ -51,6 +70,7 @@ double *TKvFunctionParser::CreateVariable(const char *Name, void *Self)
 void TKvFunctionParser::SetExpression(const QString &Expression)
 {
     const std::string old = FParser->GetExpr();
+    ReadGetters();
     try {
         FParser->SetExpr(Expression.toStdString());
         FParser->Eval(); // muparser reports most syntax errors only on the first evaluation
@@ -94,6 +114,7 @@ QStringList TKvFunctionParser::Variables() const
 
 double TKvFunctionParser::GetResult()
 {
+    ReadGetters();
     try {
         return FParser->Eval();
     } catch (const mu::Parser::exception_type &e) {
