@@ -10,6 +10,8 @@
 #include <QFont>
 #include <QString>
 
+class QCheckBox;
+class QPushButton;
 class QWidget;
 
 namespace Forms {
@@ -35,5 +37,20 @@ void SetupForm(QWidget *Form, TBorderStyle Border, int Options = NoOptions,
 
 // A control that carries its own font in the form ("own font Times New Roman height -16").
 void SetControlFont(QWidget *Control, const QString &Family, int Height);
+
+// The control that has the focus when the form is shown: the form's active control, or else
+// the first of its tab order. (Qt keeps the tab order as a ring; where the form enters it is
+// the form's to say.)
+void SetActiveControl(QWidget *Control);
+
+// The standard buttons of the forms ("kind OK", "kind Cancel"): their glyph, and for OK the
+// default button's role. The caption stays the form's; the dialog connects the clicks.
+enum class TBitBtnKind { bkOK, bkCancel };
+void SetButtonKind(QPushButton *Button, TBitBtnKind Kind);
+
+// A check box whose caption stands left of the box (the forms' "caption left of the box"): the
+// caption starts at the control's left edge and the box sits at its right edge, as the forms
+// were laid out for, so that the caption keeps the whole width left of the box.
+void SetCaptionLeft(QCheckBox *Box);
 
 } // namespace Forms
