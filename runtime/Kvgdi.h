@@ -7,6 +7,7 @@
 
 #include "Gdipapi_kv.h"
 #include "Gdipobj_kv.h"
+#include "Graphics.h"
 
 // A 32-bit ARGB colour, alpha in the top byte. Form files store it as a signed 32-bit integer.
 struct TKvColor {
@@ -51,27 +52,18 @@ TKvColor ColorToARGB(const QString &Text);
 // The name of the colour when UseNames and it has one, else "$AARRGGBB".
 QString ARGBToString(TKvColor Color, bool UseNames);
 
-// A pen of the GDI+ layer: colour, width, dash style and an optional custom end cap (not
-// owned: the caller keeps it alive while the pen uses it).
-class TGPCustomLineCap;
-class TKvPen {
+// The library's pen: a GDI+ pen made from an ARGB colour and a width, with the setters under
+// the wrapper's names.
+class TKvPen : public TGPPen {
 public:
-    TKvPen(TKvColor Color, float Width) : FColor(Color), FWidth(Width) {}
-    TKvColor GetColor() const { return FColor; }
-    void SetColor(TKvColor Color) { FColor = Color; }
-    float GetWidth() const { return FWidth; }
-    void SetWidth(float Width) { FWidth = Width; }
-    TDashStyle GetDashStyle() const { return FDashStyle; }
-    void SetDashStyle(TDashStyle Style) { FDashStyle = Style; }
-    const TGPCustomLineCap *GetCustomEndCap() const { return FEndCap; }
-    void SetCustomEndCap(const TGPCustomLineCap *Cap) { FEndCap = Cap; }
-    // The Qt pen for the line itself (flat ends; the cap is drawn by DrawLine).
-    QPen Pen() const;
-    // Draws a line from From to To, with the end cap at To when there is one.
-    void DrawLine(QPainter &P, const QPointF &From, const QPointF &To) const;
-private:
-    TKvColor FColor;
-    float FWidth;
-    TDashStyle FDashStyle = DashStyleSolid;
-    const TGPCustomLineCap *FEndCap = nullptr;
+    TKvPen(TKvColor Color, float Width) : TGPPen(Color.Value, Width) {}
+    void Set_Width(float Width) { SetWidth(Width); }
+    void Set_DashStyle(TDashStyle Style) { SetDashStyle(Style); }
+    using TGPPen::SetColor;
+    void SetColor(TKvColor Color) { TGPPen::SetColor(Color.Value); }
 };
+
+// VCL colours (0x00BBGGRR, system colours resolved) and ARGB colours: the alpha is dropped one
+// way and made opaque the other.
+TColor ARGBToTColor(TKvColor Color);
+TKvColor TColorToARGB(TColor Color);
