@@ -108,7 +108,8 @@ void TKvNumericUpDn::SetValue(double V)
     // leaves the range: the limits hold for the stored value, whatever the display rounds to
     // (a maximum of 11.53 shows as 12 with no decimals).
     const double f = std::pow(10.0, qBound(0, DecimalPlaces(), 15));
-    V = Clamped(std::round(V * f) / f, MinValue(), MaxValue());
+    const double shown = std::round(V * f) / f;
+    V = Clamped(std::isfinite(shown) ? shown : V, MinValue(), MaxValue()); // huge values keep their digits
     const bool changed = V != FValue;
     FValue = V;
     UpdateText();

@@ -7,7 +7,6 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QSlider>
-#include <QToolButton>
 #include <QtTest>
 #include <bit>
 #include <cmath>
@@ -332,44 +331,6 @@ private slots:
         QCOMPARE(p->Visible(), true);
         QCOMPARE(axis.ForeColor(), TKvColor(0xFF0000FF));
         QCOMPARE(axis.AxisThicknes(), 3.0f);
-    }
-
-    // The up-downs' buttons never take the tip beyond what the tracks can show, nor to zero,
-    // whatever the display rounds to.
-    void upDownsKeepTheTipWithinTheTracks_data()
-    {
-        QTest::addColumn<QString>("upDown");
-        QTest::addColumn<float>("start");
-        QTest::addColumn<bool>("up");
-        QTest::addColumn<float>("length");
-        QTest::addColumn<float>("height");
-        QTest::newRow("point length up from 11") << "PointLengthUpDown" << 11.0f << true << float(173.0 / 15) << 1.0f;
-        QTest::newRow("inner length up from 11") << "InnerLengthUpDown" << 11.0f << true << float(173.0 / 15) << 1.0f;
-        QTest::newRow("point height up from 4") << "PointHeightUpDown" << 4.0f << true << 4.0f << float(74.0 / 15);
-        QTest::newRow("point length down from 1") << "PointLengthUpDown" << 1.0f << false << 0.000001f << 1.0f;
-    }
-    void upDownsKeepTheTipWithinTheTracks()
-    {
-        QFETCH(QString, upDown);
-        QFETCH(float, start);
-        QFETCH(bool, up);
-        QFETCH(float, length);
-        QFETCH(float, height);
-        TArrowSettingsForm f;
-        const TArrowControls c(&f);
-        TKvArrowSettings *s = f.Settings();
-        SetArrow(s, start, start, upDown == QLatin1String("PointHeightUpDown") ? start : 1.0f);
-        f.show();
-        auto *u = FormDriver::Control<TKvNumericUpDn>(&f, qPrintable(upDown));
-        QTest::mouseClick(FormDriver::Control<QToolButton>(u, up ? "UpButton" : "DownButton"), Qt::LeftButton);
-        const bool tipHeight = upDown == QLatin1String("PointHeightUpDown");
-        QCOMPARE(tipHeight ? s->PointHeight() : (upDown == QLatin1String("InnerLengthUpDown") ? s->InnerLength() : s->PointLength()),
-                 tipHeight ? height : length);
-        QVERIFY(s->PointLength() <= float(173.0 / 15) && s->InnerLength() <= float(173.0 / 15) && s->PointHeight() <= float(74.0 / 15));
-        QVERIFY(s->PointLength() > 0 && s->PointHeight() > 0);
-        // The tracks agree with what was stored.
-        QCOMPARE(c.PointLengthTrack->value(), int(std::lrint(173 - 15 * s->PointLength())));
-        QCOMPARE(c.PointHeightTrack->value(), int(std::lrint(15 * s->PointHeight())));
     }
 
     // The height track runs downwards beside the drawing: a larger height puts its thumb

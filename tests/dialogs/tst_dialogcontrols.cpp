@@ -18,7 +18,6 @@
 #include "Kvcolorpicker.h"
 #include "Kvdashstylescombo.h"
 #include "Kvfloatedit.h"
-#include "Kvgradientfrm.h"
 #include "Kvintegeredit.h"
 #include "Kvstdlinked.h"
 #include "Kvstyles.h"
@@ -115,6 +114,21 @@ private slots:
         QCOMPARE(int(changed.count()), changes);
     }
 
+    // Rounding to many decimals must not turn a huge typed value into infinity, and text that
+    // is no finite number leaves the value as it was.
+    void upDownKeepsHugeValuesFinite()
+    {
+        TKvNumericUpDn u;
+        u.SetMinValue(0);
+        u.SetMaxValue(0); // no range
+        u.SetDecimalPlaces(15);
+        u.SetText(QStringLiteral("1e300"));
+        QCOMPARE(u.Value(), 1e300);
+        for (const char *text : {"inf", "nan", "1e999"})
+            QVERIFY_THROWS_EXCEPTION(EConvertError, u.SetText(QLatin1String(text)));
+        QCOMPARE(u.Value(), 1e300);
+    }
+
     // Each composite control is one stop of its form's Tab order, in the place the form gives
     // it: Tab reaches its field once, its buttons never, forwards and backwards.
     void compositesAreOneTabStop()
@@ -164,27 +178,6 @@ private slots:
         QCOMPARE(dashList->DashStyle(), DashStyleDot);
     }
 
-    // Scripts reach the controls inside the composites by name.
-    void innerControlsNamed()
-    {
-        TKvNumericUpDn upDown;
-        for (const char *name : {"Edit", "UpButton", "DownButton"})
-            Control<QWidget>(&upDown, name);
-        TKvColorPickCombo color;
-        auto *popup = Control<QFrame>(&color, "ColorPopup");
-        Control<QComboBox>(&color, "ColorCombo");
-        Control<QListView>(popup, "ColorList");
-        Control<QPushButton>(popup, "OtherBtn");
-        TKvGradientFrame frame;
-        for (const char *name : {"FirstColor", "MiddleColor", "LastColor", "StyleCombo", "AngleUpDn", "CenterEdit", "CenterXEdit",
-                                 "CenterYEdit", "SamplePic"})
-            Control<QWidget>(&frame, name);
-        TKvTuneColorsForm tune;
-        for (const char *name : {"Chooser", "HueEdit", "SatEdit", "ValEdit", "RedEdit", "GreenEdit", "BlueEdit", "AlphaEdit", "HtmlEdit",
-                                 "PickScreenColorBtn", "AddCustomColorBtn", "OKBtn", "CancelBtn"})
-            Control<QWidget>(&tune, name);
-    }
-
     // The colour list's drop-down ends with a button whose "&" marks its accelerator: Alt+O
     // opens the colour tuning form, which is operated through its fields' names.
     void otherColorsButtonAndTuningForm()
@@ -212,6 +205,7 @@ private slots:
         auto *other = Control<QPushButton>(popup, "OtherBtn");
         QCOMPARE(other->text(), QStringLiteral("&Other colors..."));
         QVERIFY(other->geometry().bottom() > list->geometry().bottom()); // below the colours
+        FormDriver::Shot(popup, QStringLiteral("colorpicker_dropdown"));
         // Escape closes the drop-down without a pick.
         QTest::keyClick(list, Qt::Key_Escape);
         QVERIFY(!popup->isVisible());
@@ -222,6 +216,7 @@ private slots:
         QString title;
         auto ran = ModalDriver::WhenModal([&](QWidget *w) {
             title = w->windowTitle();
+            FormDriver::Shot(w, QStringLiteral("tunecolors"));
             auto *html = Control<QLineEdit>(w, "HtmlEdit");
             html->selectAll();
             QTest::keyClicks(html, QStringLiteral("#336699"));
