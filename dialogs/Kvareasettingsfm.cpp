@@ -3,65 +3,71 @@
 #include <QButtonGroup>
 #include <QPainter>
 
+#include "Forms.h"
 #include "Gdipobj_kv.h"
+#include "Graphics.h"
 #include "Kvdrawing.h"
 #include "ui_Kvareasettingsfm.h"
 
-TAreaSettingsForm::TAreaSettingsForm(QWidget *Parent) : QDialog(Parent), ui(new Ui::TAreaSettingsForm)
+namespace {
+// Fills a picture's client rectangle, shifted up by Shift pixels, with Brush, through a
+// graphics object on the picture's canvas.
+void PaintPicture(QLabel *Pic, const QBrush &Brush, int Shift)
 {
-    ui->setupUi(this);
-    setWindowFlags(Qt::Tool | Qt::WindowStaysOnTopHint);
-    QFont font(QStringLiteral("Tahoma"));
-    font.setPixelSize(11);
-    setFont(font);
-    setFixedSize(281, 324);
+    PaintImage(Pic, [&](QPainter &P) {
+        TGPGraphics g(&P);
+        const TGPBrush brush(Brush);
+        g.FillRectangle(&brush, 0, float(-Shift), float(Pic->width()), float(Pic->height()));
+    });
+}
+} // namespace
+
+TAreaSettingsForm::TAreaSettingsForm(QWidget *AOwner) : QDialog(AOwner), FUi(std::make_unique<Ui::TAreaSettingsForm>())
+{
+    FUi->setupUi(this);
+    Forms::SetupForm(this, Forms::TBorderStyle::bsToolWindow, Forms::StayOnTop | Forms::ScreenCenter);
+    Forms::SetButtonKind(FUi->OKBtn, Forms::TBitBtnKind::bkOK);
+    Forms::SetButtonKind(FUi->CancelBtn, Forms::TBitBtnKind::bkCancel);
+    Forms::SetActiveControl(FUi->FillStylesRadio0);
 
     // The radio group's items by index, as the fill style handler reads them.
     FFillStyles = new QButtonGroup(this);
-    const QList<QAbstractButton *> radios{ui->FillStylesRadio0, ui->FillStylesRadio1, ui->FillStylesRadio2, ui->FillStylesRadio3};
+    const QList<QAbstractButton *> radios{FUi->FillStylesRadio0, FUi->FillStylesRadio1, FUi->FillStylesRadio2, FUi->FillStylesRadio3};
     for (int i = 0; i < radios.size(); ++i)
         FFillStyles->addButton(radios[i], i);
 
-    connect(ui->OKBtn, &QPushButton::clicked, this, &QDialog::accept);
-    connect(ui->CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
+    connect(FUi->OKBtn, &QPushButton::clicked, this, &QDialog::accept);
+    connect(FUi->CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
     connect(FFillStyles, &QButtonGroup::idClicked, this, &TAreaSettingsForm::FillStylesRadiosClick);
-    connect(ui->VisibleCheck, &QCheckBox::clicked, this, &TAreaSettingsForm::VisibleCheckClick);
-    connect(ui->AreaStylesList, &TKvAreaStylesList::OnValueChanged, this, &TAreaSettingsForm::AreaStylesListValueChanged);
-    connect(ui->ForegroundColor, &TKvColorPickCombo::OnValueChanged, this, &TAreaSettingsForm::ForegroundColorChanged);
-    connect(ui->BackgroundColor, &TKvColorPickCombo::OnValueChanged, this, &TAreaSettingsForm::BackgroundColorChanged);
-    for (TKvColorPickCombo *c : {ui->LinearFirstColor, ui->RadialFirstColor})
+    // The check box's click event fires whenever its state changes, also when set by code.
+    connect(FUi->VisibleCheck, &QCheckBox::toggled, this, &TAreaSettingsForm::VisibleCheckClick);
+    connect(FUi->AreaStylesList, &TKvAreaStylesList::OnValueChanged, this, &TAreaSettingsForm::AreaStylesListValueChanged);
+    connect(FUi->ForegroundColor, &TKvColorPickCombo::OnValueChanged, this, &TAreaSettingsForm::ForegroundColorChanged);
+    connect(FUi->BackgroundColor, &TKvColorPickCombo::OnValueChanged, this, &TAreaSettingsForm::BackgroundColorChanged);
+    for (TKvColorPickCombo *c : {FUi->LinearFirstColor, FUi->RadialFirstColor})
         connect(c, &TKvColorPickCombo::OnValueChanged, this, &TAreaSettingsForm::FirstColorChanged);
-    for (TKvColorPickCombo *c : {ui->LinearMiddleColor, ui->RadialMiddleColor})
+    for (TKvColorPickCombo *c : {FUi->LinearMiddleColor, FUi->RadialMiddleColor})
         connect(c, &TKvColorPickCombo::OnValueChanged, this, &TAreaSettingsForm::MiddleColorChanged);
-    for (TKvColorPickCombo *c : {ui->LinearLastColor, ui->RadialLastColor})
+    for (TKvColorPickCombo *c : {FUi->LinearLastColor, FUi->RadialLastColor})
         connect(c, &TKvColorPickCombo::OnValueChanged, this, &TAreaSettingsForm::LastColorChanged);
-    connect(ui->AngleEdit, &TKvNumericUpDn::OnValueChanged, this, &TAreaSettingsForm::AngleEditValueChanged);
-    connect(ui->LinearCenterEdit, &TKvDoubleEdit::OnValueChanged, this, &TAreaSettingsForm::LinearCenterEditValueChanged);
-    connect(ui->LinearCenterMarker, &Kvmarkers::TKvMarkerControl::OnMarkerMoving, this, &TAreaSettingsForm::LinearCenterMarkerMarkerMoving);
-    connect(ui->RadialCenterX, &TKvDoubleEdit::OnValueChanged, this, &TAreaSettingsForm::RadialCenterXValueChanged);
-    connect(ui->RadialCenterY, &TKvDoubleEdit::OnValueChanged, this, &TAreaSettingsForm::RadialCenterYValueChanged);
-    connect(ui->RadialCenterMarker, &Kvmarkers::TKvMarkerControl::OnMarkerMoving, this, &TAreaSettingsForm::RadialCenterMarkerMarkerMoving);
+    connect(FUi->AngleEdit, &TKvNumericUpDn::OnValueChanged, this, &TAreaSettingsForm::AngleEditValueChanged);
+    connect(FUi->LinearCenterEdit, &TKvDoubleEdit::OnValueChanged, this, &TAreaSettingsForm::LinearCenterEditValueChanged);
+    connect(FUi->LinearCenterMarker, &Kvmarkers::TKvMarkerControl::OnMarkerMoving, this, &TAreaSettingsForm::LinearCenterMarkerMarkerMoving);
+    connect(FUi->RadialCenterX, &TKvDoubleEdit::OnValueChanged, this, &TAreaSettingsForm::RadialCenterXValueChanged);
+    connect(FUi->RadialCenterY, &TKvDoubleEdit::OnValueChanged, this, &TAreaSettingsForm::RadialCenterYValueChanged);
+    connect(FUi->RadialCenterMarker, &Kvmarkers::TKvMarkerControl::OnMarkerMoving, this, &TAreaSettingsForm::RadialCenterMarkerMarkerMoving);
 
     FormCreate();
 }
 
 TAreaSettingsForm::~TAreaSettingsForm() { FormDestroy(); }
 
-void TAreaSettingsForm::FormCreate()
-{
-    FAreaSettings = new TKvAreaSettings([this] { AreaChanged(); });
-    // The pictures keep what was drawn on them, as canvases do.
-    for (QLabel *pic : {ui->LinearSamplePic, ui->LinearCenterPic, ui->RadialSamplePic}) {
-        QPixmap pm(pic->size());
-        pm.fill(Qt::white);
-        pic->setPixmap(pm);
-    }
-}
+void TAreaSettingsForm::FormCreate() { FAreaSettings = std::make_unique<TKvAreaSettings>([this] { AreaChanged(); }); }
 
 void TAreaSettingsForm::FormDestroy()
 {
-    delete FAreaSettings;
-    FAreaSettings = nullptr;
+    FSetting = true; // what the controls raise while they go reaches no handler
+    FAreaSettings.reset();
 }
 
 int TAreaSettingsForm::FillStyleIndex() const { return FFillStyles->checkedId(); }
@@ -84,75 +90,63 @@ void TAreaSettingsForm::SetControls()
 {
     FSetting = true;
     TKvGradientSettings *g = FAreaSettings->Gradient();
-    ui->VisibleCheck->setChecked(FAreaSettings->Visible());
+    FUi->VisibleCheck->setChecked(FAreaSettings->Visible());
     SetFillStyleIndex(0);
     if (g->Visible()) {
         const int style = int(g->Style());
         if (style >= 0 && style <= 2)
             SetFillStyleIndex(style + 1);
     }
-    ui->AreaStylesList->SetAreaStyle(FAreaSettings->AreaStyle());
-    ui->BackgroundColor->SetActiveColor(FAreaSettings->BackColor());
-    ui->ForegroundColor->SetActiveColor(FAreaSettings->ForeColor());
-    ui->AngleEdit->SetValue(g->LinearAngle());
+    FUi->AreaStylesList->SetAreaStyle(FAreaSettings->AreaStyle());
+    FUi->BackgroundColor->SetActiveColor(FAreaSettings->BackColor());
+    FUi->ForegroundColor->SetActiveColor(FAreaSettings->ForeColor());
+    FUi->AngleEdit->SetValue(g->LinearAngle());
     AreaChanged();
-}
-
-void TAreaSettingsForm::PaintPicture(QLabel *Pic, const QBrush &Brush, int Shift)
-{
-    QPixmap pm = Pic->pixmap();
-    {
-        QPainter p(&pm);
-        TGPGraphics g(&p);
-        const TGPBrush brush(Brush);
-        g.FillRectangle(&brush, 0, float(-Shift), float(Pic->width()), float(Pic->height()));
-    }
-    Pic->setPixmap(pm);
 }
 
 void TAreaSettingsForm::AreaChanged()
 {
     FSetting = true;
     const TKvGradientSettings *g = FAreaSettings->Gradient();
-    ui->LinearFirstColor->SetActiveColor(g->FirstColor());
-    ui->LinearMiddleColor->SetActiveColor(g->MiddleColor());
-    ui->LinearLastColor->SetActiveColor(g->LastColor());
-    ui->RadialFirstColor->SetActiveColor(g->FirstColor());
-    ui->RadialMiddleColor->SetActiveColor(g->MiddleColor());
-    ui->RadialLastColor->SetActiveColor(g->LastColor());
+    FUi->LinearFirstColor->SetActiveColor(g->FirstColor());
+    FUi->LinearMiddleColor->SetActiveColor(g->MiddleColor());
+    FUi->LinearLastColor->SetActiveColor(g->LastColor());
+    FUi->RadialFirstColor->SetActiveColor(g->FirstColor());
+    FUi->RadialMiddleColor->SetActiveColor(g->MiddleColor());
+    FUi->RadialLastColor->SetActiveColor(g->LastColor());
 
-    ui->NormalGroup->setVisible(!g->Visible());
-    ui->LinearGradientGroup->setVisible(g->Visible() && g->Style() == TKvGradientStyle::Linear);
-    ui->RadialGradientGroup->setVisible(g->Visible() && g->Style() != TKvGradientStyle::Linear);
+    FUi->NormalGroup->setVisible(!g->Visible());
+    FUi->LinearGradientGroup->setVisible(g->Visible() && g->Style() == TKvGradientStyle::Linear);
+    FUi->RadialGradientGroup->setVisible(g->Visible() && g->Style() != TKvGradientStyle::Linear);
     const int item = FillStyleIndex();
     if (item == 2)
-        ui->RadialGradientGroup->setTitle(QStringLiteral("Radial Gradient"));
+        FUi->RadialGradientGroup->setTitle(QStringLiteral("Radial Gradient"));
     else if (item == 3)
-        ui->RadialGradientGroup->setTitle(QStringLiteral("Elliptical Gradient"));
+        FUi->RadialGradientGroup->setTitle(QStringLiteral("Elliptical Gradient"));
 
-    ui->AreaStylesList->SetAreaBackColor(FAreaSettings->BackColor());
-    ui->AreaStylesList->SetAreaForeColor(FAreaSettings->ForeColor());
+    FUi->AreaStylesList->SetAreaBackColor(FAreaSettings->BackColor());
+    FUi->AreaStylesList->SetAreaForeColor(FAreaSettings->ForeColor());
 
-    ui->LinearCenterEdit->SetValue(g->LinearCenter());
-    ui->LinearCenterMarker->Line()->SetColor(ContrastForeColorARGB(g->LastColor()));
-    ui->LinearCenterMarker->SetX((ui->LinearSamplePic->width() - 1) * double(g->LinearCenter()));
+    FUi->LinearCenterEdit->SetValue(g->LinearCenter());
+    FUi->LinearCenterMarker->Line()->SetColor(ContrastForeColorARGB(g->LastColor()));
+    FUi->LinearCenterMarker->SetX((FUi->LinearSamplePic->width() - 1) * double(g->LinearCenter()));
 
-    ui->RadialCenterX->SetValue(g->RadialCenterX());
-    ui->RadialCenterY->SetValue(g->RadialCenterY());
-    ui->RadialCenterMarker->Line()->SetColor(ContrastForeColorARGB(g->MiddleColor()));
-    ui->RadialCenterMarker->SetX(double(g->RadialCenterX()) * (ui->RadialSamplePic->width() - 1));
-    ui->RadialCenterMarker->SetY(double(g->RadialCenterY()) * (ui->RadialSamplePic->height() - 1));
+    FUi->RadialCenterX->SetValue(g->RadialCenterX());
+    FUi->RadialCenterY->SetValue(g->RadialCenterY());
+    FUi->RadialCenterMarker->Line()->SetColor(ContrastForeColorARGB(g->MiddleColor()));
+    FUi->RadialCenterMarker->SetX(double(g->RadialCenterX()) * (FUi->RadialSamplePic->width() - 1));
+    FUi->RadialCenterMarker->SetY(double(g->RadialCenterY()) * (FUi->RadialSamplePic->height() - 1));
 
     // The samples follow the selected radio item; it agrees with the style again once the
     // fill style handler has refreshed the controls.
     if (item == 1) {
-        const QRectF sample(0, 0, ui->LinearSamplePic->width(), ui->LinearSamplePic->height());
-        PaintPicture(ui->LinearSamplePic, FAreaSettings->GetBrush(sample), 1);
-        const QRectF strip(0, 0, ui->LinearCenterPic->width(), ui->LinearCenterPic->height());
-        PaintPicture(ui->LinearCenterPic, LinearBrush(strip, 0, g->LinearCenter(), g->FirstColor(), g->MiddleColor(), g->LastColor()), 0);
+        const QRectF sample(0, 0, FUi->LinearSamplePic->width(), FUi->LinearSamplePic->height());
+        PaintPicture(FUi->LinearSamplePic, FAreaSettings->GetBrush(sample), 1);
+        const QRectF strip(0, 0, FUi->LinearCenterPic->width(), FUi->LinearCenterPic->height());
+        PaintPicture(FUi->LinearCenterPic, LinearBrush(strip, 0, g->LinearCenter(), g->FirstColor(), g->MiddleColor(), g->LastColor()), 0);
     } else if (item == 2 || item == 3) {
-        const QRectF sample(0, 0, ui->RadialSamplePic->width(), ui->RadialSamplePic->height());
-        PaintPicture(ui->RadialSamplePic, FAreaSettings->GetBrush(sample), 0);
+        const QRectF sample(0, 0, FUi->RadialSamplePic->width(), FUi->RadialSamplePic->height());
+        PaintPicture(FUi->RadialSamplePic, FAreaSettings->GetBrush(sample), 0);
     }
     FSetting = false;
 }
@@ -178,25 +172,25 @@ void TAreaSettingsForm::FillStylesRadiosClick()
 void TAreaSettingsForm::VisibleCheckClick()
 {
     if (!FSetting)
-        FAreaSettings->SetVisible(ui->VisibleCheck->isChecked());
+        FAreaSettings->SetVisible(FUi->VisibleCheck->isChecked());
 }
 
 void TAreaSettingsForm::AreaStylesListValueChanged()
 {
     if (!FSetting)
-        FAreaSettings->SetAreaStyle(ui->AreaStylesList->GetAreaStyle());
+        FAreaSettings->SetAreaStyle(FUi->AreaStylesList->GetAreaStyle());
 }
 
 void TAreaSettingsForm::ForegroundColorChanged()
 {
     if (!FSetting)
-        FAreaSettings->SetForeColor(ui->ForegroundColor->ActiveColor());
+        FAreaSettings->SetForeColor(FUi->ForegroundColor->ActiveColor());
 }
 
 void TAreaSettingsForm::BackgroundColorChanged()
 {
     if (!FSetting)
-        FAreaSettings->SetBackColor(ui->BackgroundColor->ActiveColor());
+        FAreaSettings->SetBackColor(FUi->BackgroundColor->ActiveColor());
 }
 
 // The linear and the radial pickers share these handlers: the raising picker gives the colour.
@@ -221,31 +215,31 @@ void TAreaSettingsForm::LastColorChanged()
 void TAreaSettingsForm::AngleEditValueChanged()
 {
     if (!FSetting)
-        FAreaSettings->Gradient()->SetLinearAngle(float(ui->AngleEdit->Value()));
+        FAreaSettings->Gradient()->SetLinearAngle(float(FUi->AngleEdit->Value()));
 }
 
 void TAreaSettingsForm::LinearCenterEditValueChanged()
 {
     if (!FSetting)
-        FAreaSettings->Gradient()->SetLinearCenter(float(ui->LinearCenterEdit->Value()));
+        FAreaSettings->Gradient()->SetLinearCenter(float(FUi->LinearCenterEdit->Value()));
 }
 
 void TAreaSettingsForm::LinearCenterMarkerMarkerMoving()
 {
     if (!FSetting)
-        FAreaSettings->Gradient()->SetLinearCenter(float(ui->LinearCenterMarker->X() / (ui->LinearSamplePic->width() - 1)));
+        FAreaSettings->Gradient()->SetLinearCenter(float(FUi->LinearCenterMarker->X() / (FUi->LinearSamplePic->width() - 1)));
 }
 
 void TAreaSettingsForm::RadialCenterXValueChanged()
 {
     if (!FSetting)
-        FAreaSettings->Gradient()->SetRadialCenterX(float(ui->RadialCenterX->Value()));
+        FAreaSettings->Gradient()->SetRadialCenterX(float(FUi->RadialCenterX->Value()));
 }
 
 void TAreaSettingsForm::RadialCenterYValueChanged()
 {
     if (!FSetting)
-        FAreaSettings->Gradient()->SetRadialCenterY(float(ui->RadialCenterY->Value()));
+        FAreaSettings->Gradient()->SetRadialCenterY(float(FUi->RadialCenterY->Value()));
 }
 
 void TAreaSettingsForm::RadialCenterMarkerMarkerMoving()
@@ -254,8 +248,8 @@ void TAreaSettingsForm::RadialCenterMarkerMarkerMoving()
         return;
     // Both coordinates are read first: writing X refreshes the form, which puts the marker
     // back to the old Y.
-    const double x = ui->RadialCenterMarker->X() / (ui->RadialSamplePic->width() - 1);
-    const double y = ui->RadialCenterMarker->Y() / (ui->RadialSamplePic->height() - 1);
+    const double x = FUi->RadialCenterMarker->X() / (FUi->RadialSamplePic->width() - 1);
+    const double y = FUi->RadialCenterMarker->Y() / (FUi->RadialSamplePic->height() - 1);
     TKvGradientSettings *g = FAreaSettings->Gradient();
     g->SetRadialCenterX(float(x));
     g->SetRadialCenterY(float(y));

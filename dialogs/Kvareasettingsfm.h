@@ -14,17 +14,13 @@ class TAreaSettingsForm;
 class TAreaSettingsForm : public QDialog {
     Q_OBJECT
 public:
-    explicit TAreaSettingsForm(QWidget *Parent = nullptr);
+    explicit TAreaSettingsForm(QWidget *AOwner = nullptr);
     ~TAreaSettingsForm() override;
 
     // The working copy itself; the opener reads it after OK, before it frees the form.
-    TKvAreaSettings *AreaSettings() const { return FAreaSettings; }
+    TKvAreaSettings *AreaSettings() const { return FAreaSettings.get(); }
     // Copies Value into the working copy and shows it.
     void SetAreaSettings(TKvAreaSettings *Value);
-
-    // The selected item of the fill style radios (-1: none).
-    int FillStyleIndex() const;
-    Ui::TAreaSettingsForm *Form() const { return ui.get(); }
 
 public slots:
     void FillStylesRadiosClick();
@@ -48,12 +44,14 @@ private:
     void SetControls();
     // The working copy's change callback: shows its values and redraws the samples.
     void AreaChanged();
+    // The selected item of the fill style radios (-1: none), and selecting one.
+    int FillStyleIndex() const;
     void SetFillStyleIndex(int Index);
-    // Fills a picture's client rectangle, shifted up by Shift pixels, with Brush.
-    static void PaintPicture(class QLabel *Pic, const QBrush &Brush, int Shift);
 
-    std::unique_ptr<Ui::TAreaSettingsForm> ui;
+    std::unique_ptr<Ui::TAreaSettingsForm> FUi;
+    // The fill style radios by their index.
     QButtonGroup *FFillStyles = nullptr;
-    TKvAreaSettings *FAreaSettings = nullptr;
+    // True while the form writes into its own controls: every handler does nothing then.
     bool FSetting = false;
+    std::unique_ptr<TKvAreaSettings> FAreaSettings;
 };

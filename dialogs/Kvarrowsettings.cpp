@@ -10,7 +10,9 @@
 #include <QStyle>
 #include <cmath>
 
+#include "Forms.h"
 #include "Gdipobj_kv.h"
+#include "Graphics.h"
 #include "Kvcolorpicker.h"
 #include "Kvdashstylescombo.h"
 #include "Kvfloatedit.h"
@@ -31,65 +33,40 @@ int TrackPosition(double Pixels, int Max)
     return int(qBound(0L, std::lrint(Pixels), long(Max)));
 }
 
-// Paints into a label's own picture, so that it stays visible without a paint handler.
-template <class Draw> void PaintInto(QLabel *Image, const QColor &Background, Draw &&Body)
+// Draws a picture on its image's canvas: the form's background, then Body on a graphics object
+// that smooths in high quality.
+template <class Draw> void PaintPicture(QLabel *Image, const QColor &Background, Draw &&Body)
 {
-    QPixmap pm(Image->size());
-    pm.fill(Background);
-    {
-        QPainter g(&pm);
-        g.setRenderHint(QPainter::Antialiasing); // smoothing mode "high quality"
-        Body(g, double(Image->width()), double(Image->height()));
-    }
-    Image->setPixmap(pm);
+    PaintImage(Image, [&](QPainter &P) {
+        P.fillRect(QRect(QPoint(0, 0), Image->size()), Background);
+        TGPGraphics g(&P);
+        g.SetSmoothingMode(SmoothingModeHighQuality);
+        Body(g, float(Image->width()), float(Image->height()));
+    });
 }
 } // namespace
 
-TArrowSettingsForm::TArrowSettingsForm(QWidget *Parent) : QDialog(Parent), ui(new Ui::TArrowSettingsForm)
+TArrowSettingsForm::TArrowSettingsForm(QWidget *AOwner) : QDialog(AOwner), FUi(std::make_unique<Ui::TArrowSettingsForm>())
 {
-    ui->setupUi(this);
-    SettingsImage = ui->SettingsImage;
-    DashLabel = ui->DashLabel;
-    WidthLabel = ui->WidthLabel;
-    ColorLabel = ui->ColorLabel;
-    ResultImage = ui->ResultImage;
-    PointLengthUpDown = ui->PointLengthUpDown;
-    InnerLengthUpDown = ui->InnerLengthUpDown;
-    PointHeightUpDown = ui->PointHeightUpDown;
-    WidthUpDown = ui->WidthUpDown;
-    DashStylesCombo = ui->DashStylesCombo;
-    ColorPick = ui->ColorPick;
-    VisibleCheck = ui->VisibleCheck;
-    PointLengthTrack = ui->PointLengthTrack;
-    InnerLengthTrack = ui->InnerLengthTrack;
-    PointHeightTrack = ui->PointHeightTrack;
-    ResultGroup = ui->ResultGroup;
-    OkBtn = ui->OkBtn;
+    FUi->setupUi(this);
+    Forms::SetupForm(this, Forms::TBorderStyle::bsToolWindow, Forms::StayOnTop | Forms::ScreenCenter);
+    Forms::SetCaptionLeft(FUi->VisibleCheck);
+    Forms::SetButtonKind(FUi->OkBtn, Forms::TBitBtnKind::bkOK);
+    Forms::SetActiveControl(FUi->PointLengthUpDown);
 
-    connect(PointLengthTrack, &QSlider::valueChanged, this, &TArrowSettingsForm::PointLengthTrackChange);
-    connect(PointLengthUpDown, &TKvNumericUpDn::OnValueChanged, this, &TArrowSettingsForm::PointLengthUpDownValueChanged);
-    connect(InnerLengthTrack, &QSlider::valueChanged, this, &TArrowSettingsForm::InnerLengthTrackChange);
-    connect(InnerLengthUpDown, &TKvNumericUpDn::OnValueChanged, this, &TArrowSettingsForm::InnerLengthUpDownValueChanged);
-    connect(PointHeightTrack, &QSlider::valueChanged, this, &TArrowSettingsForm::PointHeightTrackChange);
-    connect(PointHeightUpDown, &TKvNumericUpDn::OnValueChanged, this, &TArrowSettingsForm::PointHeightUpDownValueChanged);
-    connect(WidthUpDown, &TKvNumericUpDn::OnValueChanged, this, &TArrowSettingsForm::WidthUpDownValueChanged);
-    connect(DashStylesCombo, &TKvDashStylesCombo::OnValueChanged, this, &TArrowSettingsForm::DashStylesComboValueChanged);
-    connect(ColorPick, &TKvColorPickCombo::OnChanged, this, &TArrowSettingsForm::ColorPickChanged);
-    // A check box's click event also follows a change made by code; the guard keeps those out.
-    connect(VisibleCheck, &QCheckBox::toggled, this, &TArrowSettingsForm::VisibleCheckClick);
-    connect(OkBtn, &QPushButton::clicked, this, &QDialog::accept);
+    connect(FUi->PointLengthTrack, &QSlider::valueChanged, this, &TArrowSettingsForm::PointLengthTrackChange);
+    connect(FUi->PointLengthUpDown, &TKvNumericUpDn::OnValueChanged, this, &TArrowSettingsForm::PointLengthUpDownValueChanged);
+    connect(FUi->InnerLengthTrack, &QSlider::valueChanged, this, &TArrowSettingsForm::InnerLengthTrackChange);
+    connect(FUi->InnerLengthUpDown, &TKvNumericUpDn::OnValueChanged, this, &TArrowSettingsForm::InnerLengthUpDownValueChanged);
+    connect(FUi->PointHeightTrack, &QSlider::valueChanged, this, &TArrowSettingsForm::PointHeightTrackChange);
+    connect(FUi->PointHeightUpDown, &TKvNumericUpDn::OnValueChanged, this, &TArrowSettingsForm::PointHeightUpDownValueChanged);
+    connect(FUi->WidthUpDown, &TKvNumericUpDn::OnValueChanged, this, &TArrowSettingsForm::WidthUpDownValueChanged);
+    connect(FUi->DashStylesCombo, &TKvDashStylesCombo::OnValueChanged, this, &TArrowSettingsForm::DashStylesComboValueChanged);
+    connect(FUi->ColorPick, &TKvColorPickCombo::OnChanged, this, &TArrowSettingsForm::ColorPickChanged);
+    // The check box's click event fires whenever its state changes, also when set by code.
+    connect(FUi->VisibleCheck, &QCheckBox::toggled, this, &TArrowSettingsForm::VisibleCheckClick);
+    connect(FUi->OkBtn, &QPushButton::clicked, this, &QDialog::accept);
 
-    // Tool window that stays on top, fixed size, Tahoma at 11 pixels.
-    setWindowFlags(Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint);
-    setFixedSize(418, 256);
-    // Without Tahoma a condensed face keeps the captions inside their fixed places.
-    QFont f;
-    f.setFamilies({QStringLiteral("Tahoma"), QStringLiteral("DejaVu Sans Condensed"), QStringLiteral("Liberation Sans Narrow")});
-    f.setPixelSize(11);
-    setFont(f);
-    OkBtn->setIcon(style()->standardIcon(QStyle::SP_DialogOkButton));
-    DashStylesCombo->SetLineColor(TKvColor(0xFFFF0000));
-    ColorPick->SetActiveColor(TKvColor(0xFFFF0000));
     FormCreate();
 }
 
@@ -97,52 +74,48 @@ TArrowSettingsForm::~TArrowSettingsForm() { FormDestroy(); }
 
 void TArrowSettingsForm::FormCreate()
 {
-    FSmallPen = new TKvPen(TKvColor(0xFF0000FF), 1);
-    FBigPen = new TKvPen(TKvColor(0xFF0000FF), 1);
-    FSettings = new TKvArrowSettings([this] { UpdatePens(); });
+    FSmallPen = std::make_unique<TKvPen>(TKvColor(0xFF0000FF), 1);
+    FBigPen = std::make_unique<TKvPen>(TKvColor(0xFF0000FF), 1);
+    FSettings = std::make_unique<TKvArrowSettings>([this] { UpdatePens(); });
     UpdatePens();
 }
 
 void TArrowSettingsForm::FormDestroy()
 {
-    delete FSmallPen;
-    FSmallPen = nullptr;
-    delete FBigPen;
-    FBigPen = nullptr;
-    delete FCap;
-    FCap = nullptr;
-    delete FSettings;
-    FSettings = nullptr;
+    FSetting = true; // what the controls raise while they go reaches no handler
+    FSmallPen.reset();
+    FBigPen.reset();
+    FCap.reset();
+    FSettings.reset();
 }
 
 void TArrowSettingsForm::UpdatePens()
 {
     FSetting = true;
     const float w = FSettings->Width() > 0 ? FSettings->Width() : 1;
-    DashStylesCombo->SetLineColor(FSettings->Color());
-    DashStylesCombo->SetLineWidth(FSettings->Width());
-    DashStylesCombo->SetDashStyle(FSettings->DashStyle());
-    ColorPick->SetActiveColor(FSettings->Color());
-    WidthUpDown->SetValue(FSettings->Width());
-    PointLengthUpDown->SetValue(FSettings->PointLength());
-    PointHeightUpDown->SetValue(FSettings->PointHeight());
-    InnerLengthUpDown->SetValue(FSettings->InnerLength());
-    VisibleCheck->setChecked(FSettings->Visible());
-    PointLengthTrack->setValue(TrackPosition(LengthTrackMax - Scale * FSettings->PointLength(), LengthTrackMax));
-    InnerLengthTrack->setValue(TrackPosition(LengthTrackMax - Scale * FSettings->InnerLength(), LengthTrackMax));
-    PointHeightTrack->setValue(TrackPosition(Scale * FSettings->PointHeight(), HeightTrackMax));
+    FUi->DashStylesCombo->SetLineColor(FSettings->Color());
+    FUi->DashStylesCombo->SetLineWidth(FSettings->Width());
+    FUi->DashStylesCombo->SetDashStyle(FSettings->DashStyle());
+    FUi->ColorPick->SetActiveColor(FSettings->Color());
+    FUi->WidthUpDown->SetValue(FSettings->Width());
+    FUi->PointLengthUpDown->SetValue(FSettings->PointLength());
+    FUi->PointHeightUpDown->SetValue(FSettings->PointHeight());
+    FUi->InnerLengthUpDown->SetValue(FSettings->InnerLength());
+    FUi->VisibleCheck->setChecked(FSettings->Visible());
+    FUi->PointLengthTrack->setValue(TrackPosition(LengthTrackMax - Scale * FSettings->PointLength(), LengthTrackMax));
+    FUi->InnerLengthTrack->setValue(TrackPosition(LengthTrackMax - Scale * FSettings->InnerLength(), LengthTrackMax));
+    FUi->PointHeightTrack->setValue(TrackPosition(Scale * FSettings->PointHeight(), HeightTrackMax));
     FSetting = false;
 
-    FSmallPen->SetWidth(FSettings->Width());
-    FSmallPen->SetDashStyle(FSettings->DashStyle());
+    FSmallPen->Set_Width(FSettings->Width());
+    FSmallPen->Set_DashStyle(FSettings->DashStyle());
     // Always 15 wide: the enlarged drawing shows the tip in line widths whatever the width.
-    FBigPen->SetWidth(float(w * (Scale / w)));
-    FBigPen->SetDashStyle(FSettings->DashStyle());
-    delete FCap;
-    FCap = ArrowPointCap(FSettings);
-    for (TKvPen *pen : {FSmallPen, FBigPen}) {
+    FBigPen->Set_Width(float(w * (Scale / w)));
+    FBigPen->Set_DashStyle(FSettings->DashStyle());
+    FCap.reset(ArrowPointCap(FSettings.get()));
+    for (TKvPen *pen : {FSmallPen.get(), FBigPen.get()}) {
         pen->SetColor(FSettings->Color());
-        pen->SetCustomEndCap(FCap);
+        pen->SetCustomEndCap(FCap.get());
     }
     PaintResult();
     PaintSetting();
@@ -150,36 +123,35 @@ void TArrowSettingsForm::UpdatePens()
 
 void TArrowSettingsForm::PaintResult()
 {
-    PaintInto(ResultImage, palette().color(QPalette::Window), [this](QPainter &g, double W, double H) {
+    PaintPicture(FUi->ResultImage, palette().color(QPalette::Window), [this](TGPGraphics &g, float W, float H) {
         if (FSettings->Visible())
-            FSmallPen->DrawLine(g, QPointF(5, H / 2 - 5), QPointF(W - 10, H / 2 - 5));
+            g.DrawLine(FSmallPen.get(), 5, H / 2 - 5, W - 10, H / 2 - 5);
     });
 }
 
 void TArrowSettingsForm::PaintSetting()
 {
-    PaintInto(SettingsImage, palette().color(QPalette::Window), [this](QPainter &g, double W, double H) {
-        const double T = W - 12, c = H / 2;
-        const double L = Scale * FSettings->PointLength(), I = Scale * FSettings->InnerLength(),
-                     P = Scale * FSettings->PointHeight();
-        FBigPen->DrawLine(g, QPointF(5, c), QPointF(T, c));
+    PaintPicture(FUi->SettingsImage, palette().color(QPalette::Window), [this](TGPGraphics &g, float W, float H) {
+        const float T = W - 12, c = H / 2;
+        const float L = float(Scale * FSettings->PointLength()), I = float(Scale * FSettings->InnerLength()),
+                    P = float(Scale * FSettings->PointHeight());
+        g.DrawLine(FBigPen.get(), 5, c, T, c);
 
         TKvPen dim(TKvColor(0xFF006400), 1);
-        const auto line = [&](double x1, double y1, double x2, double y2) { dim.DrawLine(g, {x1, y1}, {x2, y2}); };
         // Point height, measured along the right edge.
-        line(T, c, W, c);
-        line(T - L, c + P, W, c + P);
-        line(W - 4, c, W - 4, c + P);
+        g.DrawLine(&dim, T, c, W, c);
+        g.DrawLine(&dim, T - L, c + P, W, c + P);
+        g.DrawLine(&dim, W - 4, c, W - 4, c + P);
         // Point length, measured along the top edge.
         dim.SetColor(TKvColor(0xFF00008B));
-        line(T, 0, T, c);
-        line(T - L, 0, T - L, c - P);
-        line(T, 4, T - L, 4);
+        g.DrawLine(&dim, T, 0, T, c);
+        g.DrawLine(&dim, T - L, 0, T - L, c - P);
+        g.DrawLine(&dim, T, 4, T - L, 4);
         // Inner length, measured along the bottom edge.
         dim.SetColor(TKvColor(0xFFB8860B));
-        line(T, c, T, H);
-        line(T - I, H, T - I, c);
-        line(T, H - 4, T - I, H - 4);
+        g.DrawLine(&dim, T, c, T, H);
+        g.DrawLine(&dim, T - I, H, T - I, c);
+        g.DrawLine(&dim, T, H - 4, T - I, H - 4);
     });
 }
 
@@ -200,59 +172,59 @@ void TArrowSettingsForm::SetInnerLength(float Value)
 void TArrowSettingsForm::PointLengthTrackChange()
 {
     if (!FSetting)
-        SetPointLength(float((LengthTrackMax - PointLengthTrack->value()) / Scale));
+        SetPointLength(float((LengthTrackMax - FUi->PointLengthTrack->value()) / Scale));
 }
 
 void TArrowSettingsForm::PointLengthUpDownValueChanged()
 {
     if (!FSetting)
-        SetPointLength(float(PointLengthUpDown->Value()));
+        SetPointLength(float(FUi->PointLengthUpDown->Value()));
 }
 
 void TArrowSettingsForm::InnerLengthTrackChange()
 {
     if (!FSetting)
-        SetInnerLength(float((LengthTrackMax - InnerLengthTrack->value()) / Scale));
+        SetInnerLength(float((LengthTrackMax - FUi->InnerLengthTrack->value()) / Scale));
 }
 
 void TArrowSettingsForm::InnerLengthUpDownValueChanged()
 {
     if (!FSetting)
-        SetInnerLength(float(InnerLengthUpDown->Value()));
+        SetInnerLength(float(FUi->InnerLengthUpDown->Value()));
 }
 
 void TArrowSettingsForm::PointHeightTrackChange()
 {
     if (!FSetting)
-        FSettings->SetPointHeight(float(PointHeightTrack->value() / Scale));
+        FSettings->SetPointHeight(float(FUi->PointHeightTrack->value() / Scale));
 }
 
 void TArrowSettingsForm::PointHeightUpDownValueChanged()
 {
     if (!FSetting)
-        FSettings->SetPointHeight(float(PointHeightUpDown->Value()));
+        FSettings->SetPointHeight(float(FUi->PointHeightUpDown->Value()));
 }
 
 void TArrowSettingsForm::WidthUpDownValueChanged()
 {
     if (!FSetting)
-        FSettings->SetWidth(float(WidthUpDown->Value()));
+        FSettings->SetWidth(float(FUi->WidthUpDown->Value()));
 }
 
 void TArrowSettingsForm::DashStylesComboValueChanged()
 {
     if (!FSetting)
-        FSettings->SetDashStyle(DashStylesCombo->DashStyle());
+        FSettings->SetDashStyle(FUi->DashStylesCombo->DashStyle());
 }
 
 void TArrowSettingsForm::ColorPickChanged()
 {
     if (!FSetting)
-        FSettings->SetColor(ColorPick->ActiveColor());
+        FSettings->SetColor(FUi->ColorPick->ActiveColor());
 }
 
 void TArrowSettingsForm::VisibleCheckClick()
 {
     if (!FSetting)
-        FSettings->SetVisible(VisibleCheck->isChecked());
+        FSettings->SetVisible(FUi->VisibleCheck->isChecked());
 }

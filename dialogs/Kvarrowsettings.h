@@ -6,16 +6,8 @@
 #include <QDialog>
 #include <memory>
 
-class QCheckBox;
-class QGroupBox;
-class QLabel;
-class QPushButton;
-class QSlider;
 class TGPCustomLineCap;
 class TKvArrowSettings;
-class TKvColorPickCombo;
-class TKvDashStylesCombo;
-class TKvNumericUpDn;
 class TKvPen;
 namespace Ui {
 class TArrowSettingsForm;
@@ -24,26 +16,11 @@ class TArrowSettingsForm;
 class TArrowSettingsForm : public QDialog {
     Q_OBJECT
 public:
-    explicit TArrowSettingsForm(QWidget *Parent = nullptr);
+    explicit TArrowSettingsForm(QWidget *AOwner = nullptr);
     ~TArrowSettingsForm() override;
 
     // The working copy itself; every write into it refreshes the dialog.
-    TKvArrowSettings *Settings() const { return FSettings; }
-
-    // The form's controls, by their names in the form description.
-    QLabel *SettingsImage, *DashLabel, *WidthLabel, *ColorLabel, *ResultImage;
-    TKvNumericUpDn *PointLengthUpDown, *InnerLengthUpDown, *PointHeightUpDown, *WidthUpDown;
-    TKvDashStylesCombo *DashStylesCombo;
-    TKvColorPickCombo *ColorPick;
-    QCheckBox *VisibleCheck;
-    QSlider *PointLengthTrack, *InnerLengthTrack, *PointHeightTrack;
-    QGroupBox *ResultGroup;
-    QPushButton *OkBtn;
-
-    // Fills the controls from the working copy, rebuilds pens and cap, redraws both pictures.
-    void UpdatePens();
-    void PaintResult();
-    void PaintSetting();
+    TKvArrowSettings *Settings() const { return FSettings.get(); }
 
 public slots:
     void PointLengthTrackChange();
@@ -60,14 +37,20 @@ public slots:
 private:
     void FormCreate();
     void FormDestroy();
+    // The working copy's change callback: fills the controls from it, rebuilds pens and cap,
+    // redraws both pictures.
+    void UpdatePens();
+    void PaintResult();
+    void PaintSetting();
     // The tip may not be longer than the point: whichever length changed drags the other.
     void SetPointLength(float Value);
     void SetInnerLength(float Value);
 
-    std::unique_ptr<Ui::TArrowSettingsForm> ui;
-    TKvPen *FBigPen = nullptr;
-    TKvPen *FSmallPen = nullptr;
-    TGPCustomLineCap *FCap = nullptr;
-    TKvArrowSettings *FSettings = nullptr;
+    std::unique_ptr<Ui::TArrowSettingsForm> FUi;
+    // True while UpdatePens writes into the controls: every handler does nothing then.
     bool FSetting = false;
+    std::unique_ptr<TKvPen> FSmallPen;
+    std::unique_ptr<TKvPen> FBigPen;
+    std::unique_ptr<TGPCustomLineCap> FCap;
+    std::unique_ptr<TKvArrowSettings> FSettings;
 };

@@ -1,19 +1,20 @@
 #include "Kvgradientsettingsfm.h"
 
+#include "Forms.h"
 #include "ui_Kvgradientsettingsfm.h"
 
-TGradientSettingsForm::TGradientSettingsForm(QWidget *Parent) : QDialog(Parent), ui(new Ui::TGradientSettingsForm)
+TGradientSettingsForm::TGradientSettingsForm(QWidget *AOwner) : QDialog(AOwner), FUi(std::make_unique<Ui::TGradientSettingsForm>())
 {
-    ui->setupUi(this);
-    setWindowFlags(Qt::Tool | Qt::WindowStaysOnTopHint);
-    QFont font(QStringLiteral("Tahoma"));
-    font.setPixelSize(11);
-    setFont(font);
-    setFixedSize(271, 196);
+    FUi->setupUi(this);
+    Forms::SetupForm(this, Forms::TBorderStyle::bsToolWindow, Forms::StayOnTop | Forms::ScreenCenter);
+    Forms::SetButtonKind(FUi->OKBtn, Forms::TBitBtnKind::bkOK);
+    Forms::SetButtonKind(FUi->CancelBtn, Forms::TBitBtnKind::bkCancel);
+    Forms::SetActiveControl(FUi->OKBtn);
 
-    connect(ui->OKBtn, &QPushButton::clicked, this, &QDialog::accept);
-    connect(ui->CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
-    connect(ui->VisibleCheck, &QCheckBox::clicked, this, &TGradientSettingsForm::VisibleCheckClick);
+    connect(FUi->OKBtn, &QPushButton::clicked, this, &QDialog::accept);
+    connect(FUi->CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
+    // The check box's click event fires whenever its state changes, also when set by code.
+    connect(FUi->VisibleCheck, &QCheckBox::toggled, this, &TGradientSettingsForm::VisibleCheckClick);
 
     FormCreate();
 }
@@ -22,33 +23,30 @@ TGradientSettingsForm::~TGradientSettingsForm() { FormDestroy(); }
 
 void TGradientSettingsForm::FormCreate()
 {
-    FGradient = new TKvGradientSettings();
+    FGradient = std::make_unique<TKvGradientSettings>();
     // Clear of the "Visible" check box over the frame's top-left corner.
-    const QList<QWidget *> aside = ui->GradientFrame->ExposedControls();
-    const int lefts[] = {60, 120, 180};
-    for (int i = 0; i < aside.size() && i < 3; ++i)
-        aside[i]->move(lefts[i], aside[i]->y());
+    FUi->GradientFrame->MoveExposedControls({60, 120, 180});
 }
 
 void TGradientSettingsForm::FormDestroy()
 {
-    // The frame must not keep a reference to the working copy past this point.
-    ui->GradientFrame->SetGradient(nullptr);
-    delete FGradient;
-    FGradient = nullptr;
+    // Neither the frame nor the check box's handler may reach the working copy past this point.
+    FSetting = true;
+    FUi->GradientFrame->SetGradient(nullptr);
+    FGradient.reset();
 }
 
 void TGradientSettingsForm::SetGradient(TKvGradientSettings *Value)
 {
     FSetting = true;
     FGradient->Assign(Value);
-    ui->VisibleCheck->setChecked(Value->Visible());
-    ui->GradientFrame->SetGradient(FGradient);
+    FUi->VisibleCheck->setChecked(Value->Visible());
+    FUi->GradientFrame->SetGradient(FGradient.get());
     FSetting = false;
 }
 
 void TGradientSettingsForm::VisibleCheckClick()
 {
     if (!FSetting)
-        FGradient->SetVisible(ui->VisibleCheck->isChecked());
+        FGradient->SetVisible(FUi->VisibleCheck->isChecked());
 }

@@ -13,15 +13,13 @@ class TGradientSettingsForm;
 class TGradientSettingsForm : public QDialog {
     Q_OBJECT
 public:
-    explicit TGradientSettingsForm(QWidget *Parent = nullptr);
+    explicit TGradientSettingsForm(QWidget *AOwner = nullptr);
     ~TGradientSettingsForm() override;
 
     // The working copy itself; the opener reads it after OK, before it frees the form.
-    TKvGradientSettings *Gradient() const { return FGradient; }
+    TKvGradientSettings *Gradient() const { return FGradient.get(); }
     // Copies Value into the working copy and gives that to the frame.
     void SetGradient(TKvGradientSettings *Value);
-
-    Ui::TGradientSettingsForm *Form() const { return ui.get(); }
 
 public slots:
     void VisibleCheckClick();
@@ -30,7 +28,8 @@ private:
     void FormCreate();
     void FormDestroy();
 
-    std::unique_ptr<Ui::TGradientSettingsForm> ui;
+    std::unique_ptr<Ui::TGradientSettingsForm> FUi;
+    // True while SetGradient fills the controls: the check box's handler does nothing then.
     bool FSetting = false;
-    TKvGradientSettings *FGradient = nullptr;
+    std::unique_ptr<TKvGradientSettings> FGradient;
 };

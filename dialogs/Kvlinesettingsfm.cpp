@@ -8,23 +8,25 @@ TLineSettingsForm::TLineSettingsForm(QWidget *AOwner)
     : TKvLineSettingsFormBase(AOwner), FUi(std::make_unique<Ui::TLineSettingsForm>())
 {
     FUi->setupUi(this);
-    LineVisibleCheck = FUi->LineVisibleCheck;
-    connect(LineVisibleCheck, &QCheckBox::toggled, this, &TLineSettingsForm::LineVisibleCheckClick);
-    BindControls(*FUi);
-    FSettings = new TKvLineSettings();
+    SetupLineForm(*FUi);
+    // The check box's click event fires whenever its state changes, also when set by code.
+    connect(FUi->LineVisibleCheck, &QCheckBox::toggled, this, &TLineSettingsForm::LineVisibleCheckClick);
+    FSettings = std::make_unique<TKvLineSettings>();
 }
 
-TLineSettingsForm::~TLineSettingsForm()
+TLineSettingsForm::~TLineSettingsForm() { FormDestroy(); }
+
+void TLineSettingsForm::FormDestroy()
 {
     DetachWorkingCopy();
-    delete FSettings;
+    FSettings.reset();
 }
 
 void TLineSettingsForm::SetSettings(TKvLineSettings *Value)
 {
     FCanSet = false;
     FSettings->Assign(Value);
-    LineVisibleCheck->setChecked(FSettings->Visible());
+    FUi->LineVisibleCheck->setChecked(FSettings->Visible());
     FillLineControls();
     FCanSet = true;
 }
@@ -33,5 +35,5 @@ void TLineSettingsForm::LineVisibleCheckClick()
 {
     if (!FCanSet)
         return;
-    FSettings->SetVisible(LineVisibleCheck->isChecked());
+    FSettings->SetVisible(FUi->LineVisibleCheck->isChecked());
 }

@@ -14,18 +14,18 @@ public:
     explicit TLineSettingsForm(QWidget *AOwner = nullptr);
     ~TLineSettingsForm() override;
     // The working copy itself (no copy).
-    TKvLineSettings *LineSettings() const { return FSettings; }
+    TKvLineSettings *LineSettings() const { return FSettings.get(); }
     // Copies Value into the working copy and shows it.
     void SetSettings(TKvLineSettings *Value);
 
-protected:
-    TKvSimpleLineSettings *Working() const override { return FSettings; }
-
-protected slots:
+public slots:
     void LineVisibleCheckClick();
 
+protected:
+    TKvSimpleLineSettings *Working() const override { return FSettings.get(); }
+
 private:
+    void FormDestroy();
     std::unique_ptr<Ui::TLineSettingsForm> FUi;
-    QCheckBox *LineVisibleCheck;
-    TKvLineSettings *FSettings;
+    std::unique_ptr<TKvLineSettings> FSettings;
 };

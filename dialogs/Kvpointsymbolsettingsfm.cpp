@@ -4,51 +4,52 @@
 #include <QPushButton>
 #include <cmath>
 
+#include "Forms.h"
 #include "Kvcolorpicker.h"
 #include "Kvfloatedit.h"
 #include "Kvpointsymbolslist.h"
 #include "ui_Kvpointsymbolsettingsfm.h"
 
 TPointSymbolSettingsForm::TPointSymbolSettingsForm(QWidget *AOwner)
-    : QDialog(AOwner, Qt::Tool), FUi(std::make_unique<Ui::TPointSymbolSettingsForm>())
+    : QDialog(AOwner), FUi(std::make_unique<Ui::TPointSymbolSettingsForm>())
 {
     FUi->setupUi(this);
-    OKBtn = FUi->OKBtn;
-    CancelBtn = FUi->CancelBtn;
-    VisibleCheck = FUi->VisibleCheck;
-    WidthUpDn = FUi->WidthUpDn;
-    SizeUpDn = FUi->SizeUpDn;
-    FillPick = FUi->FillPick;
-    BorderPick = FUi->BorderPick;
-    SymbolsList = FUi->SymbolsList;
-    connect(OKBtn, &QPushButton::clicked, this, &QDialog::accept);
-    connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
+    Forms::SetupForm(this, Forms::TBorderStyle::bsToolWindow, Forms::ScreenCenter);
+    Forms::SetButtonKind(FUi->OKBtn, Forms::TBitBtnKind::bkOK);
+    Forms::SetButtonKind(FUi->CancelBtn, Forms::TBitBtnKind::bkCancel);
+    Forms::SetActiveControl(FUi->OKBtn);
+
+    connect(FUi->OKBtn, &QPushButton::clicked, this, &QDialog::accept);
+    connect(FUi->CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
     // The check box's click event fires whenever its state changes, also when set by code.
-    connect(VisibleCheck, &QCheckBox::toggled, this, &TPointSymbolSettingsForm::VisibleCheckClick);
-    connect(WidthUpDn, &TKvNumericUpDn::OnValueChanged, this, &TPointSymbolSettingsForm::WidthUpDnValueChanged);
-    connect(SizeUpDn, &TKvNumericUpDn::OnValueChanged, this, &TPointSymbolSettingsForm::SizeUpDnValueChanged);
-    connect(FillPick, &TKvColorPickCombo::OnChanged, this, &TPointSymbolSettingsForm::FillPickChanged);
-    connect(BorderPick, &TKvColorPickCombo::OnChanged, this, &TPointSymbolSettingsForm::BorderPickChanged);
-    connect(SymbolsList, &TKvPointSymbolsList::OnValueChanged, this, &TPointSymbolSettingsForm::SymbolsListValueChanged);
-    FSettings = new TKvPointSymbolSettings();
+    connect(FUi->VisibleCheck, &QCheckBox::toggled, this, &TPointSymbolSettingsForm::VisibleCheckClick);
+    connect(FUi->WidthUpDn, &TKvNumericUpDn::OnValueChanged, this, &TPointSymbolSettingsForm::WidthUpDnValueChanged);
+    connect(FUi->SizeUpDn, &TKvNumericUpDn::OnValueChanged, this, &TPointSymbolSettingsForm::SizeUpDnValueChanged);
+    connect(FUi->FillPick, &TKvColorPickCombo::OnChanged, this, &TPointSymbolSettingsForm::FillPickChanged);
+    connect(FUi->BorderPick, &TKvColorPickCombo::OnChanged, this, &TPointSymbolSettingsForm::BorderPickChanged);
+    connect(FUi->SymbolsList, &TKvPointSymbolsList::OnValueChanged, this, &TPointSymbolSettingsForm::SymbolsListValueChanged);
+
+    FSettings = std::make_unique<TKvPointSymbolSettings>();
 }
 
-TPointSymbolSettingsForm::~TPointSymbolSettingsForm()
+TPointSymbolSettingsForm::~TPointSymbolSettingsForm() { FormDestroy(); }
+
+void TPointSymbolSettingsForm::FormDestroy()
 {
     FCanSet = false; // the controls go after the copy
-    delete FSettings;
+    FSettings.reset();
 }
 
 void TPointSymbolSettingsForm::SetSettings(TKvPointSymbolSettings *Value)
 {
     FCanSet = false;
     FSettings->Assign(Value);
-    VisibleCheck->setChecked(FSettings->Visible());
-    WidthUpDn->SetValue(double(FSettings->BorderLineWidth()));
-    SizeUpDn->SetValue(double(FSettings->Size()));
-    FillPick->SetActiveColor(FSettings->FillColor());
-    BorderPick->SetActiveColor(FSettings->BorderColor());
-    SymbolsList->SetSymbol(FSettings->PointSymbol());
+    FUi->VisibleCheck->setChecked(FSettings->Visible());
+    FUi->WidthUpDn->SetValue(double(FSettings->BorderLineWidth()));
+    FUi->SizeUpDn->SetValue(double(FSettings->Size()));
+    FUi->FillPick->SetActiveColor(FSettings->FillColor());
+    FUi->BorderPick->SetActiveColor(FSettings->BorderColor());
+    FUi->SymbolsList->SetSymbol(FSettings->PointSymbol());
     InvalidateList();
     FCanSet = true;
 }
@@ -56,17 +57,18 @@ void TPointSymbolSettingsForm::SetSettings(TKvPointSymbolSettings *Value)
 void TPointSymbolSettingsForm::InvalidateList()
 {
     // Each setter repaints the list.
-    SymbolsList->SetSymbolBorderColor(FSettings->BorderColor());
-    SymbolsList->SetSymbolBorderLineWidth(FSettings->BorderLineWidth());
-    SymbolsList->SetSymbolFillColor(FSettings->FillColor());
-    SymbolsList->SetItemHeight(int(std::ceil(double(FSettings->Size()) + 4)));
+    TKvPointSymbolsList *list = FUi->SymbolsList;
+    list->SetSymbolBorderColor(FSettings->BorderColor());
+    list->SetSymbolBorderLineWidth(FSettings->BorderLineWidth());
+    list->SetSymbolFillColor(FSettings->FillColor());
+    list->SetItemHeight(int(std::ceil(double(FSettings->Size()) + 4)));
 }
 
 void TPointSymbolSettingsForm::BorderPickChanged()
 {
     if (!FCanSet)
         return;
-    FSettings->SetBorderColor(BorderPick->ActiveColor());
+    FSettings->SetBorderColor(FUi->BorderPick->ActiveColor());
     InvalidateList();
 }
 
@@ -74,7 +76,7 @@ void TPointSymbolSettingsForm::FillPickChanged()
 {
     if (!FCanSet)
         return;
-    FSettings->SetFillColor(FillPick->ActiveColor());
+    FSettings->SetFillColor(FUi->FillPick->ActiveColor());
     InvalidateList();
 }
 
@@ -82,7 +84,7 @@ void TPointSymbolSettingsForm::SizeUpDnValueChanged()
 {
     if (!FCanSet)
         return;
-    FSettings->SetSize(float(SizeUpDn->Value()));
+    FSettings->SetSize(float(FUi->SizeUpDn->Value()));
     InvalidateList();
 }
 
@@ -90,7 +92,7 @@ void TPointSymbolSettingsForm::WidthUpDnValueChanged()
 {
     if (!FCanSet)
         return;
-    FSettings->SetBorderLineWidth(float(WidthUpDn->Value()));
+    FSettings->SetBorderLineWidth(float(FUi->WidthUpDn->Value()));
     InvalidateList();
 }
 
@@ -98,12 +100,12 @@ void TPointSymbolSettingsForm::SymbolsListValueChanged()
 {
     if (!FCanSet)
         return;
-    FSettings->SetPointSymbol(SymbolsList->Symbol());
+    FSettings->SetPointSymbol(FUi->SymbolsList->Symbol());
 }
 
 void TPointSymbolSettingsForm::VisibleCheckClick()
 {
     if (!FCanSet)
         return;
-    FSettings->SetVisible(VisibleCheck->isChecked());
+    FSettings->SetVisible(FUi->VisibleCheck->isChecked());
 }

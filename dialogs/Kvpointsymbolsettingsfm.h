@@ -6,11 +6,6 @@
 
 #include "Kvstyles.h"
 
-class QCheckBox;
-class QPushButton;
-class TKvColorPickCombo;
-class TKvNumericUpDn;
-class TKvPointSymbolsList;
 namespace Ui {
 class TPointSymbolSettingsForm;
 }
@@ -21,13 +16,11 @@ public:
     explicit TPointSymbolSettingsForm(QWidget *AOwner = nullptr);
     ~TPointSymbolSettingsForm() override;
     // The working copy itself (no copy).
-    TKvPointSymbolSettings *PointSymbolSettings() const { return FSettings; }
+    TKvPointSymbolSettings *PointSymbolSettings() const { return FSettings.get(); }
     // Copies Value into the working copy and shows it.
     void SetSettings(TKvPointSymbolSettings *Value);
-    // Shows the copy's colours, border width and size in the symbol list.
-    void InvalidateList();
 
-protected slots:
+public slots:
     void BorderPickChanged();
     void FillPickChanged();
     void SizeUpDnValueChanged();
@@ -36,14 +29,13 @@ protected slots:
     void VisibleCheckClick();
 
 private:
+    void FormDestroy();
+    // Shows the copy's colours, border width and size in the symbol list.
+    void InvalidateList();
+
     std::unique_ptr<Ui::TPointSymbolSettingsForm> FUi;
-    QPushButton *OKBtn, *CancelBtn;
-    QCheckBox *VisibleCheck;
-    TKvNumericUpDn *WidthUpDn, *SizeUpDn;
-    TKvColorPickCombo *FillPick, *BorderPick;
-    TKvPointSymbolsList *SymbolsList;
     // Handlers write into the working copy only while this is set: not while the form fills
     // its own controls.
     bool FCanSet = false;
-    TKvPointSymbolSettings *FSettings;
+    std::unique_ptr<TKvPointSymbolSettings> FSettings;
 };

@@ -3,7 +3,7 @@
 #include <QCheckBox>
 #include <QPushButton>
 
-#include "Graphics.h"
+#include "Forms.h"
 #include "Kvcolorpicker.h"
 #include "Kvdashstyleslist.h"
 #include "Kvfloatedit.h"
@@ -11,51 +11,53 @@
 #include "Kvgradientfrm.h"
 #include "ui_Kvsimplelinesettingsfm.h"
 
-TKvLineSettingsFormBase::TKvLineSettingsFormBase(QWidget *AOwner) : QDialog(AOwner, Qt::Tool) {}
+TKvLineSettingsFormBase::TKvLineSettingsFormBase(QWidget *AOwner) : QDialog(AOwner) {}
 
-void TKvLineSettingsFormBase::ConnectHandlers()
+void TKvLineSettingsFormBase::Connect()
 {
-    connect(WidthUpDn, &TKvNumericUpDn::OnValueChanged, this, &TKvLineSettingsFormBase::WidthUpDnValueChanged);
-    connect(LineColorPick, &TKvColorPickCombo::OnChanged, this, &TKvLineSettingsFormBase::LineColorPickChanged);
+    Forms::SetupForm(this, Forms::TBorderStyle::bsSizeToolWin, Forms::ScreenCenter);
+    const TControls &c = FControls;
+    Forms::SetButtonKind(c.OKBtn, Forms::TBitBtnKind::bkOK);
+    Forms::SetButtonKind(c.CancelBtn, Forms::TBitBtnKind::bkCancel);
+    Forms::SetActiveControl(c.LineGradientCheck);
+    connect(c.WidthUpDn, &TKvNumericUpDn::OnValueChanged, this, &TKvLineSettingsFormBase::WidthUpDnValueChanged);
+    connect(c.LineColorPick, &TKvColorPickCombo::OnChanged, this, &TKvLineSettingsFormBase::LineColorPickChanged);
     // The check box's click event fires whenever its state changes, also when set by code.
-    connect(LineGradientCheck, &QCheckBox::toggled, this, &TKvLineSettingsFormBase::LineGradientCheckClick);
-    connect(DashStylesList, &TKvDashStylesList::OnValueChanged, this, &TKvLineSettingsFormBase::DashStylesListValueChanged);
-    connect(OKBtn, &QPushButton::clicked, this, &QDialog::accept);
-    connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
+    connect(c.LineGradientCheck, &QCheckBox::toggled, this, &TKvLineSettingsFormBase::LineGradientCheckClick);
+    connect(c.DashStylesList, &TKvDashStylesList::OnValueChanged, this, &TKvLineSettingsFormBase::DashStylesListValueChanged);
+    connect(c.OKBtn, &QPushButton::clicked, this, &QDialog::accept);
+    connect(c.CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
     FormCreate();
 }
 
 void TKvLineSettingsFormBase::FormCreate()
 {
-    // The "Gradient" box covers the frame's top-left corner: move the frame's first editors
+    // The "Gradient" box covers the frame's top-left corner: the frame's first editors move
     // clear of it.
-    const QList<QWidget *> exposed = GradientFrame->ExposedControls();
-    const int lefts[] = {70, 125, 180};
-    for (int i = 0; i < exposed.size() && i < 3; ++i)
-        if (exposed[i])
-            exposed[i]->move(lefts[i], exposed[i]->y());
+    FControls.GradientFrame->MoveExposedControls({70, 125, 180});
 }
 
 void TKvLineSettingsFormBase::FillLineControls()
 {
     TKvSimpleLineSettings *s = Working();
-    DashStylesList->SetDashStyle(s->DashStyle());
-    DashStylesList->SetUseLineSettings(s);
-    WidthUpDn->SetValue(double(s->Width()));
-    LineColorPick->SetActiveColor(s->Color());
-    LineGradientCheck->setChecked(s->Gradient()->Visible());
+    const TControls &c = FControls;
+    c.DashStylesList->SetDashStyle(s->DashStyle());
+    c.DashStylesList->SetUseLineSettings(s);
+    c.WidthUpDn->SetValue(double(s->Width()));
+    c.LineColorPick->SetActiveColor(s->Color());
+    c.LineGradientCheck->setChecked(s->Gradient()->Visible());
     InvalidateDashStyles();
-    GradientFrame->SetGradient(s->Gradient());
-    connect(GradientFrame, &TKvGradientFrame::OnGradientChange, this, &TKvLineSettingsFormBase::InvalidateDashStyles,
+    c.GradientFrame->SetGradient(s->Gradient());
+    connect(c.GradientFrame, &TKvGradientFrame::OnGradientChange, this, &TKvLineSettingsFormBase::InvalidateDashStyles,
             Qt::UniqueConnection);
 }
 
 void TKvLineSettingsFormBase::DetachWorkingCopy()
 {
     FCanSet = false;
-    disconnect(GradientFrame, &TKvGradientFrame::OnGradientChange, this, &TKvLineSettingsFormBase::InvalidateDashStyles);
-    DashStylesList->SetUseLineSettings(nullptr);
-    GradientFrame->SetGradient(nullptr);
+    disconnect(FControls.GradientFrame, &TKvGradientFrame::OnGradientChange, this, &TKvLineSettingsFormBase::InvalidateDashStyles);
+    FControls.DashStylesList->SetUseLineSettings(nullptr);
+    FControls.GradientFrame->SetGradient(nullptr);
 }
 
 void TKvLineSettingsFormBase::InvalidateDashStyles()
@@ -63,14 +65,14 @@ void TKvLineSettingsFormBase::InvalidateDashStyles()
     const TKvSimpleLineSettings *s = Working();
     const TKvColor reference = s->Gradient()->Visible() ? s->Gradient()->FirstColor() : s->Color();
     // Setting the background redraws every sample with the current working copy.
-    DashStylesList->SetColor(QColorToColor(ContrastBackGroundARGB(reference).ToQColor()));
+    FControls.DashStylesList->SetColor(ARGBToTColor(ContrastBackGroundARGB(reference)));
 }
 
 void TKvLineSettingsFormBase::WidthUpDnValueChanged()
 {
     if (!FCanSet)
         return;
-    Working()->SetWidth(float(WidthUpDn->Value()));
+    Working()->SetWidth(float(FControls.WidthUpDn->Value()));
     InvalidateDashStyles();
 }
 
@@ -78,9 +80,9 @@ void TKvLineSettingsFormBase::LineColorPickChanged()
 {
     if (!FCanSet)
         return;
-    Working()->SetColor(LineColorPick->ActiveColor());
+    Working()->SetColor(FControls.LineColorPick->ActiveColor());
     // A picked colour means a plain line: the box's click handler hides the gradient.
-    LineGradientCheck->setChecked(false);
+    FControls.LineGradientCheck->setChecked(false);
     InvalidateDashStyles();
 }
 
@@ -88,7 +90,7 @@ void TKvLineSettingsFormBase::LineGradientCheckClick()
 {
     if (!FCanSet)
         return;
-    Working()->Gradient()->SetVisible(LineGradientCheck->isChecked());
+    Working()->Gradient()->SetVisible(FControls.LineGradientCheck->isChecked());
     InvalidateDashStyles();
 }
 
@@ -96,21 +98,23 @@ void TKvLineSettingsFormBase::DashStylesListValueChanged()
 {
     if (!FCanSet)
         return;
-    Working()->SetDashStyle(DashStylesList->DashStyle());
+    Working()->SetDashStyle(FControls.DashStylesList->DashStyle());
 }
 
 TSimpleLinesettingsForm::TSimpleLinesettingsForm(QWidget *AOwner)
     : TKvLineSettingsFormBase(AOwner), FUi(std::make_unique<Ui::TSimpleLinesettingsForm>())
 {
     FUi->setupUi(this);
-    BindControls(*FUi);
-    FSettings = new TKvSimpleLineSettings();
+    SetupLineForm(*FUi);
+    FSettings = std::make_unique<TKvSimpleLineSettings>();
 }
 
-TSimpleLinesettingsForm::~TSimpleLinesettingsForm()
+TSimpleLinesettingsForm::~TSimpleLinesettingsForm() { FormDestroy(); }
+
+void TSimpleLinesettingsForm::FormDestroy()
 {
     DetachWorkingCopy();
-    delete FSettings;
+    FSettings.reset();
 }
 
 void TSimpleLinesettingsForm::SetSettings(TKvSimpleLineSettings *Value)

@@ -24,49 +24,45 @@ public slots:
     // Refreshes the dash style samples and their background; also the gradient frame's change
     // event.
     void InvalidateDashStyles();
-
-protected:
-    explicit TKvLineSettingsFormBase(QWidget *AOwner);
-    // Takes the controls that both layouts have and connects their handlers.
-    template <class TUi> void BindControls(TUi &Ui)
-    {
-        LineColorPick = Ui.LineColorPick;
-        LineGradientCheck = Ui.LineGradientCheck;
-        DashStylesList = Ui.DashStylesList;
-        WidthUpDn = Ui.WidthUpDn;
-        GradientFrame = Ui.GradientFrame;
-        OKBtn = Ui.OKBtn;
-        CancelBtn = Ui.CancelBtn;
-        ConnectHandlers();
-    }
-    // The working copy of the derived form.
-    virtual TKvSimpleLineSettings *Working() const = 0;
-    // Steps of filling the form that follow the copy (and the line form's Visible box).
-    void FillLineControls();
-    // The list and the frame let go of the copy, and no handler reaches it any more, before the
-    // derived form frees it.
-    void DetachWorkingCopy();
-
-    TKvColorPickCombo *LineColorPick = nullptr;
-    QCheckBox *LineGradientCheck = nullptr;
-    TKvDashStylesList *DashStylesList = nullptr;
-    TKvNumericUpDn *WidthUpDn = nullptr;
-    TKvGradientFrame *GradientFrame = nullptr;
-    QPushButton *OKBtn = nullptr;
-    QPushButton *CancelBtn = nullptr;
-    // Handlers write into the working copy only while this is set: not while the form fills
-    // its own controls.
-    bool FCanSet = false;
-
-protected slots:
-    void FormCreate();
     void WidthUpDnValueChanged();
     void LineColorPickChanged();
     void LineGradientCheckClick();
     void DashStylesListValueChanged();
 
+protected:
+    explicit TKvLineSettingsFormBase(QWidget *AOwner);
+    // After the derived form's setupUi: the form's window and font, the controls that both
+    // layouts have, their handlers, and FormCreate.
+    template <class TUi> void SetupLineForm(TUi &Ui)
+    {
+        FControls = {Ui.LineColorPick, Ui.LineGradientCheck, Ui.DashStylesList, Ui.WidthUpDn, Ui.GradientFrame, Ui.OKBtn, Ui.CancelBtn};
+        Connect();
+    }
+    // The working copy of the derived form.
+    virtual TKvSimpleLineSettings *Working() const = 0;
+    // The steps of filling the form that follow the copy (after the line form's Visible box).
+    void FillLineControls();
+    // The list and the frame let go of the copy, and no handler reaches it any more, before the
+    // derived form frees it.
+    void DetachWorkingCopy();
+
+    // Handlers write into the working copy only while this is set: not while the form fills
+    // its own controls.
+    bool FCanSet = false;
+
 private:
-    void ConnectHandlers();
+    struct TControls {
+        TKvColorPickCombo *LineColorPick;
+        QCheckBox *LineGradientCheck;
+        TKvDashStylesList *DashStylesList;
+        TKvNumericUpDn *WidthUpDn;
+        TKvGradientFrame *GradientFrame;
+        QPushButton *OKBtn;
+        QPushButton *CancelBtn;
+    };
+    void Connect();
+    void FormCreate();
+    TControls FControls{};
 };
 
 class TSimpleLinesettingsForm : public TKvLineSettingsFormBase {
@@ -75,14 +71,15 @@ public:
     explicit TSimpleLinesettingsForm(QWidget *AOwner = nullptr);
     ~TSimpleLinesettingsForm() override;
     // The working copy itself (no copy).
-    TKvSimpleLineSettings *LineSettings() const { return FSettings; }
+    TKvSimpleLineSettings *LineSettings() const { return FSettings.get(); }
     // Copies Value into the working copy and shows it.
     void SetSettings(TKvSimpleLineSettings *Value);
 
 protected:
-    TKvSimpleLineSettings *Working() const override { return FSettings; }
+    TKvSimpleLineSettings *Working() const override { return FSettings.get(); }
 
 private:
+    void FormDestroy();
     std::unique_ptr<Ui::TSimpleLinesettingsForm> FUi;
-    TKvSimpleLineSettings *FSettings;
+    std::unique_ptr<TKvSimpleLineSettings> FSettings;
 };

@@ -1,15 +1,10 @@
 #include "Kvarroweditors.h"
 
-#include <QCheckBox>
-#include <QLabel>
 #include <bit>
 #include <memory>
 
 #include "Kvarrowsettings.h"
 #include "Kvaxis.h"
-#include "Kvcolorpicker.h"
-#include "Kvdashstylescombo.h"
-#include "Kvfloatedit.h"
 #include "Kvstyles.h"
 
 namespace {
@@ -74,9 +69,9 @@ void TKvAxisArrowEditor::Edit()
         return;
     const std::unique_ptr<TArrowSettingsForm> form(new TArrowSettingsForm);
     // Only the tip's shape and visibility are the arrow point's own; the line is the axis's.
-    for (QWidget *w : std::initializer_list<QWidget *>{form->DashLabel, form->DashStylesCombo, form->WidthUpDown,
-                                                      form->WidthLabel, form->ColorPick, form->ColorLabel})
-        w->hide();
+    for (const char *name : {"DashLabel", "DashStylesCombo", "WidthUpDown", "WidthLabel", "ColorPick", "ColorLabel"})
+        if (QWidget *w = form->findChild<QWidget *>(QLatin1String(name)))
+            w->hide();
     FillTip(*form, *point);
     TKvArrowSettings *s = form->Settings();
     s->SetVisible(point->Visible());

@@ -19,8 +19,6 @@ namespace {
 // The drop-down list offers the named colours up to here; later names are still accepted.
 constexpr int ListedColorCount = 167;
 
-const char *const DashStyleNames[] = {"Solid", "Dash", "Dot", "DashDot", "DashDotDot"};
-
 // Rounded half to even, as the IDE's own arithmetic rounds.
 int Round(double Value) { return int(std::nearbyint(Value)); }
 
@@ -61,8 +59,6 @@ void DrawFramedSample(TCanvas *Canvas, const TRect &R, int E, const std::functio
     Sample(graphics);
 }
 
-// The value cell: the editor's own list drawing for a value, the IDE's for none (several
-// objects with different values).
 // Room for a square sample beside the text.
 int WidthWithSquareSample(TCanvas *Canvas, int Width) { return Width + 2 * Canvas->TextHeight(QStringLiteral("M")); }
 
@@ -143,20 +139,20 @@ TPropertyAttributes TKvDashStyleEditor::GetAttributes() { return {paValueList, p
 QString TKvDashStyleEditor::GetValue()
 {
     const long long ordinal = GetOrdValue();
-    return ordinal >= 0 && ordinal < 5 ? QString::fromLatin1(DashStyleNames[ordinal]) : QString();
+    return ordinal >= 0 && ordinal < DashStyleNames().size() ? DashStyleNames().at(ordinal) : QString();
 }
 
 void TKvDashStyleEditor::GetValues(const TGetStrProc &Proc)
 {
-    for (const char *name : DashStyleNames)
-        Proc(QString::fromLatin1(name));
+    for (const QString &name : DashStyleNames())
+        Proc(name);
 }
 
 int TKvDashStyleEditor::StringToOrd(const QString &Value) const
 {
     const QString upper = Value.toUpper();
-    for (int i = 0; i < 5; ++i)
-        if (upper == QString::fromLatin1(DashStyleNames[i]).toUpper())
+    for (int i = 0; i < DashStyleNames().size(); ++i)
+        if (upper == DashStyleNames().at(i).toUpper())
             return i;
     return 0;
 }
@@ -200,9 +196,9 @@ void TKvDashStyleEditor::ListDrawValue(const QString &Value, TCanvas *ACanvas, c
 
     DrawFramedSample(ACanvas, ARect, E, [&](TGPGraphics &graphics) {
         if (!pen) {
-            TKvPen own(color, 1);
-            own.SetWidth(w);
-            pen = std::make_unique<TGPPen>(own.Pen());
+            auto own = std::make_unique<TKvPen>(color, 1);
+            own->Set_Width(w);
+            pen = std::move(own);
         }
         pen->SetDashStyle(TDashStyle(StringToOrd(Value)));
         const float y = float(ARect.Top + h * 0.5);
@@ -280,7 +276,7 @@ void TKvPointSymbolEditor::ListDrawValue(const QString &Value, TCanvas *ACanvas,
             return;
         graphics.SetSmoothingMode(SmoothingModeHighQuality);
         TKvPen pen(border, 1);
-        pen.SetWidth(borderWidth);
+        pen.Set_Width(borderWidth);
         const TGPSolidBrush brush(fill.Value);
         DrawPointSymbol(&graphics, &pen, &brush, float(ARect.Left + (E - ARect.Left) / 2.0 - 1),
                         float(ARect.Top + h / 2.0 - 1), float(h - 6), TKvPointSymbol(symbol));

@@ -1,14 +1,66 @@
 #include "Forms.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QDir>
 #include <QFile>
 #include <QFontDatabase>
 #include <QGuiApplication>
 #include <QMessageBox>
+#include <QPainter>
+#include <QProxyStyle>
+#include <QPushButton>
 #include <QScreen>
+#include <QStyleOptionButton>
 #include <QWidget>
 #include <utility>
+
+namespace {
+// The box at the right edge, the caption from the left edge up to the box.
+class TCaptionLeftStyle : public QProxyStyle {
+public:
+    QRect subElementRect(SubElement E, const QStyleOption *O, const QWidget *W) const override
+    {
+        switch (E) {
+        case SE_CheckBoxIndicator: {
+            QRect r = QProxyStyle::subElementRect(E, O, W);
+            r.moveRight(O->rect.right());
+            return r;
+        }
+        case SE_CheckBoxContents: {
+            const QRect box = subElementRect(SE_CheckBoxIndicator, O, W);
+            return QRect(O->rect.left(), O->rect.top(), qMax(0, box.left() - O->rect.left()), O->rect.height());
+        }
+        case SE_CheckBoxFocusRect:
+            return subElementRect(SE_CheckBoxContents, O, W);
+        case SE_CheckBoxClickRect:
+            return O->rect;
+        default:
+            return QProxyStyle::subElementRect(E, O, W);
+        }
+    }
+    void drawControl(ControlElement E, const QStyleOption *O, QPainter *P, const QWidget *W) const override
+    {
+        const auto *button = qstyleoption_cast<const QStyleOptionButton *>(O);
+        if (E != CE_CheckBox || !button) {
+            QProxyStyle::drawControl(E, O, P, W);
+            return;
+        }
+        // The base style places its parts with its own rectangles; these are ours.
+        QStyleOptionButton part = *button;
+        part.rect = subElementRect(SE_CheckBoxIndicator, button, W);
+        drawPrimitive(PE_IndicatorCheckBox, &part, P, W);
+        part.rect = subElementRect(SE_CheckBoxContents, button, W);
+        QProxyStyle::drawControl(CE_CheckBoxLabel, &part, P, W);
+        if (button->state & State_HasFocus) {
+            QStyleOptionFocusRect focus;
+            focus.QStyleOption::operator=(*button);
+            focus.rect = subElementRect(SE_CheckBoxFocusRect, button, W);
+            drawPrimitive(PE_FrameFocusRect, &focus, P, W);
+        }
+    }
+};
+} // namespace
 
 namespace Forms {
 
@@ -88,6 +140,28 @@ void ShowApplicationException(const QString &Message)
     QMessageBox box(QMessageBox::Critical, QApplication::applicationName(), Message, QMessageBox::Ok,
                     QApplication::activeModalWidget());
     box.exec();
+}
+
+void SetActiveControl(QWidget *Control)
+{
+    // On a form not yet shown this only marks the control; the form's activation focuses it.
+    Control->setFocus(Qt::OtherFocusReason);
+}
+
+void SetButtonKind(QPushButton *Button, TBitBtnKind Kind)
+{
+    const bool ok = Kind == TBitBtnKind::bkOK;
+    Button->setIcon(Button->style()->standardIcon(ok ? QStyle::SP_DialogOkButton : QStyle::SP_DialogCancelButton));
+    if (ok)
+        Button->setDefault(true);
+}
+
+void SetCaptionLeft(QCheckBox *Box)
+{
+    auto *style = new TCaptionLeftStyle;
+    style->setParent(Box);
+    Box->setStyle(style);
+    Box->setLayoutDirection(Qt::LeftToRight);
 }
 
 } // namespace Forms

@@ -13,6 +13,8 @@
 
 #include "SysUtils.h"
 
+class QCheckBox;
+class QPushButton;
 class QWidget;
 
 namespace Forms {
@@ -53,5 +55,19 @@ template <class F> void HandleEvent(F &&Handler)
     if (const std::optional<QString> error = GuardedCall(std::forward<F>(Handler)))
         ShowApplicationException(*error);
 }
+// The control that has the focus when the form is shown: the form's active control, or else
+// the first of its tab order. (Qt keeps the tab order as a ring; where the form enters it is
+// the form's to say.)
+void SetActiveControl(QWidget *Control);
+
+// The standard buttons of the forms ("kind OK", "kind Cancel"): their glyph, and for OK the
+// default button's role. The caption stays the form's; the dialog connects the clicks.
+enum class TBitBtnKind { bkOK, bkCancel };
+void SetButtonKind(QPushButton *Button, TBitBtnKind Kind);
+
+// A check box whose caption stands left of the box (the forms' "caption left of the box"): the
+// caption starts at the control's left edge and the box sits at its right edge, as the forms
+// were laid out for, so that the caption keeps the whole width left of the box.
+void SetCaptionLeft(QCheckBox *Box);
 
 } // namespace Forms

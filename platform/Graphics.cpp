@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QFontMetrics>
+#include <QLabel>
 #include <QPalette>
 #include <cstdlib>
 
@@ -109,3 +110,17 @@ void TCanvas::TextRect(const TRect &R, int X, int Y, const QString &Text)
 
 int TCanvas::TextHeight(const QString &) const { return QFontMetrics(FPainter->font()).height(); }
 int TCanvas::TextWidth(const QString &Text) const { return QFontMetrics(FPainter->font()).horizontalAdvance(Text); }
+
+void PaintImage(QLabel *Image, const std::function<void(QPainter &)> &Draw)
+{
+    QPixmap picture = Image->pixmap();
+    if (picture.size() != Image->size()) {
+        picture = QPixmap(Image->size());
+        picture.fill(Qt::white);
+    }
+    {
+        QPainter p(&picture);
+        Draw(p);
+    }
+    Image->setPixmap(picture);
+}

@@ -7,6 +7,9 @@
 #include <QPainter>
 #include <QRect>
 #include <QString>
+#include <functional>
+
+class QLabel;
 
 using TColor = qint32;
 constexpr TColor clBlack = 0x000000, clWhite = 0xFFFFFF, clRed = 0x0000FF, clGreen = 0x008000,
@@ -71,3 +74,8 @@ private:
     QPainter *FPainter;
     QPoint FPenPos;
 };
+
+// Draws on the picture of an image control (the canvas of a form's image): Draw paints into the
+// label's own pixmap, which keeps what was drawn, so that the picture stays without a paint
+// handler. The first time (or after a resize) the picture starts white at the label's size.
+void PaintImage(QLabel *Image, const std::function<void(QPainter &)> &Draw);

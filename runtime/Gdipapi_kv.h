@@ -1,6 +1,7 @@
 #pragma once
 // The enumerations and value types of the drawing layer (the names of the GDI+ API), with
 // their mapping onto Qt's pens and render hints.
+#include <QList>
 #include <QObject>
 #include <QPen>
 
@@ -29,8 +30,15 @@ using enum Gdipapi_kv::TSmoothingMode;
 // A colour as the API passes it: 0xAARRGGBB.
 using ARGB = quint32;
 
-// The Qt pen style of a dash style (custom dashes draw solid until a pattern is given).
-Qt::PenStyle ToPenStyle(TDashStyle Style);
+// The dashes and gaps of a dash style as GDI+ draws them, in line widths: Dash 3:1, Dot 1:1,
+// DashDot 3:1:1:1, DashDotDot 3:1:1:1:1:1. Solid and custom (whose pattern comes from a dash
+// array) have none.
+QList<qreal> DashPattern(TDashStyle Style);
+// Gives Pen the dash style's pattern, scaled by its width as GDI+ scales it (a pen thinner than
+// one pixel keeps one-pixel units); a style without a pattern draws solid.
+void ApplyDashStyle(QPen &Pen, TDashStyle Style);
+// The dash style whose pattern Pen carries (solid for none, custom for any other pattern).
+TDashStyle DashStyleOf(const QPen &Pen);
 // The Qt cap of a line end (Qt has no triangle; it and the anchors end the line flat).
 Qt::PenCapStyle ToPenCapStyle(TLineCap Cap);
 // Whether a smoothing mode antialiases.

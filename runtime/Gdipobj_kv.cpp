@@ -2,6 +2,7 @@
 
 #include <QFontDatabase>
 #include <QImage>
+#include <QLineF>
 #include <QPainter>
 #include <QTransform>
 #include <cmath>
@@ -46,27 +47,23 @@ TGPHatchBrush::TGPHatchBrush(THatchStyle Style, ARGB ForeColor, ARGB BackColor)
 
 TGPPen::TGPPen(ARGB Color, float Width) : QPen(QBrush(QColor::fromRgba(Color)), qMax(0.0f, Width), Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin) {}
 
-TGPPen::TGPPen(const QPen &Pen) : QPen(Pen)
+TGPPen::TGPPen(const QPen &Pen) : QPen(Pen), FDashStyle(DashStyleOf(Pen))
 {
-    switch (Pen.style()) {
-    case Qt::DashLine: FDashStyle = DashStyleDash; break;
-    case Qt::DotLine: FDashStyle = DashStyleDot; break;
-    case Qt::DashDotLine: FDashStyle = DashStyleDashDot; break;
-    case Qt::DashDotDotLine: FDashStyle = DashStyleDashDotDot; break;
-    case Qt::CustomDashLine: FDashStyle = DashStyleCustom; break;
-    default: FDashStyle = DashStyleSolid; break;
-    }
     const TLineCap cap = Pen.capStyle() == Qt::RoundCap ? LineCapRound : Pen.capStyle() == Qt::SquareCap ? LineCapSquare : LineCapFlat;
     FStartCap = FEndCap = cap;
 }
 
 void TGPPen::SetColor(ARGB Color) { setColor(QColor::fromRgba(Color)); }
-void TGPPen::SetWidth(float Width) { setWidthF(qMax(0.0f, Width)); }
+void TGPPen::SetWidth(float Width)
+{
+    setWidthF(qMax(0.0f, Width));
+    ApplyDashStyle(*this, FDashStyle); // below one pixel the pattern's unit changes
+}
 
 void TGPPen::SetDashStyle(TDashStyle Style)
 {
     FDashStyle = Style;
-    setStyle(ToPenStyle(Style));
+    ApplyDashStyle(*this, Style);
 }
 
 void TGPPen::SetEndCap(TLineCap Cap)
@@ -119,8 +116,19 @@ void TGPGraphics::DrawLine(const TGPPen *Pen, float X1, float Y1, float X2, floa
 {
     if (!Pen)
         return;
+    const QPointF from(X1, Y1), to(X2, Y2);
+    const QLineF line(from, to);
+    QPointF end = to;
+    if (const TGPCustomLineCap *cap = Pen->GetCustomEndCap(); cap && line.length() > 0) {
+        const double inset = qMin(line.length(), double(cap->BaseInset()) * Pen->GetWidth());
+        end = line.pointAt(1 - inset / line.length());
+        FPainter->setPen(Qt::NoPen);
+        FPainter->setBrush(Pen->color());
+        FPainter->drawPath(cap->Placed(from, to, Pen->GetWidth()));
+        FPainter->setBrush(Qt::NoBrush);
+    }
     FPainter->setPen(*Pen);
-    FPainter->drawLine(QPointF(X1, Y1), QPointF(X2, Y2));
+    FPainter->drawLine(from, end);
 }
 
 QString TGPFontFamily::GetFamilyName(int) const { return FName; }

@@ -39,7 +39,10 @@ private:
     THatchStyle FStyle;
 };
 
-// A pen as the API makes it: flat caps, mitred joins; width 0 draws one pixel wide.
+class TGPCustomLineCap;
+
+// A pen as the API makes it: flat caps, mitred joins; width 0 draws one pixel wide. Its dashes
+// keep the API's proportions whatever its width (see DashPattern).
 class TGPPen : public QPen {
 public:
     explicit TGPPen(ARGB Color, float Width = 1);
@@ -56,9 +59,14 @@ public:
     TLineCap GetEndCap() const { return FEndCap; }
     void SetEndCap(TLineCap Cap);
     void SetLineCap(TLineCap StartCap, TLineCap EndCap);
+    // A cap of its own shape at the line's end (not owned: the caller keeps it alive while the
+    // pen uses it); TGPGraphics::DrawLine draws it.
+    const TGPCustomLineCap *GetCustomEndCap() const { return FCustomEndCap; }
+    void SetCustomEndCap(const TGPCustomLineCap *Cap) { FCustomEndCap = Cap; }
 private:
     TDashStyle FDashStyle = DashStyleSolid;
     TLineCap FStartCap = LineCapFlat, FEndCap = LineCapFlat;
+    const TGPCustomLineCap *FCustomEndCap = nullptr;
 };
 
 // A line end of its own shape, in line widths: the path has the line's end point at the origin
@@ -89,6 +97,8 @@ public:
     TSmoothingMode GetSmoothingMode() const { return FSmoothingMode; }
     void SetSmoothingMode(TSmoothingMode Mode);
     void FillRectangle(const TGPBrush *Brush, float X, float Y, float Width, float Height);
+    // A line with the pen's dashes; with a custom end cap the line stops at the cap's base and
+    // the cap, filled in the pen's colour, takes over to (X2, Y2).
     void DrawLine(const TGPPen *Pen, float X1, float Y1, float X2, float Y2);
 private:
     QPainter *FPainter;

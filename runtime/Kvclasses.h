@@ -5,6 +5,7 @@
 #include <QPointer>
 #include <type_traits>
 #include <functional>
+#include <initializer_list>
 #include <vector>
 
 #include "Classes.h"
@@ -112,6 +113,10 @@ protected:
         SetInner(Inner);
         return Inner;
     }
+    // Makes the control one stop of its form's Tab order that hands the focus on to Field, as
+    // a single control of the form does: the form's tab order can name the control, Tab
+    // reaches Field once, and the helpers beside it (spin or drop buttons) take no focus.
+    void SetFocusField(QWidget *Field, std::initializer_list<QWidget *> Helpers = {});
 private:
     void SetInner(QWidget *Inner);
 };

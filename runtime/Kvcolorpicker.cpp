@@ -1,25 +1,42 @@
 #include "Kvcolorpicker.h"
 
-#include <QComboBox>
+#include <QApplication>
+#include <QFrame>
+#include <QListView>
 #include <QPainter>
+#include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
+#include <QVBoxLayout>
 
+#include "Kvstylepicker.h"
 #include "Kvtunecolorsfm.h"
 
 namespace {
-// The combo that opens the tuning form instead of its list when asked to.
-class PickCombo : public QComboBox {
+// The field: its drop-down is the picker's own.
+class TPickField : public TKvSampleCombo {
 public:
-    PickCombo(TKvColorPickCombo *Owner) : QComboBox(Owner), FOwner(Owner) {}
-    void showPopup() override
-    {
-        if (FOwner->DirectlyShowTuneColors())
-            FOwner->ShowTuneColors();
-        else
-            QComboBox::showPopup();
-    }
+    explicit TPickField(TKvColorPickCombo *Owner) : TKvSampleCombo(Owner), FOwner(Owner) {}
+    void showPopup() override { FOwner->DropDown(); }
+    void hidePopup() override { FOwner->Popup()->hide(); }
 private:
     TKvColorPickCombo *FOwner;
 };
+
+// The named colours' swatches, made once for every picker.
+const QList<QIcon> &NamedSwatches()
+{
+    static const QList<QIcon> icons = [] {
+        QList<QIcon> l;
+        for (const QString &n : ColorNames())
+            l << ColorSwatch(ColorToARGB(n));
+        return l;
+    }();
+    return icons;
+}
+
+// The drop-down shows this many colours before it scrolls.
+constexpr int VisibleColors = 12;
 } // namespace
 
 QIcon ColorSwatch(TKvColor Color, int Size)
@@ -39,37 +56,100 @@ QIcon ColorSwatch(TKvColor Color, int Size)
 TKvColorPickCombo::TKvColorPickCombo(TComponent *AOwner, QWidget *AParent) : TKvControl(AOwner, AParent)
 {
     resize(140, 24);
-    FCombo = FillWith(new PickCombo(this));
+    FCombo = FillWith(new TPickField(this));
+    FCombo->setObjectName(QStringLiteral("ColorCombo"));
     connect(FCombo, &QComboBox::activated, this, &TKvColorPickCombo::Picked);
-    Fill();
+    SetFocusField(FCombo);
+
+    FPopup = new QFrame(this, Qt::Popup);
+    FPopup->setObjectName(QStringLiteral("ColorPopup"));
+    FPopup->setFrameShape(QFrame::StyledPanel);
+    FPopup->setAttribute(Qt::WA_WindowPropagation); // the form's font, as the field has
+    auto *l = new QVBoxLayout(FPopup);
+    l->setContentsMargins(2, 2, 2, 2);
+    l->setSpacing(2);
+    FPopupList = new QListView(FPopup);
+    FPopupList->setObjectName(QStringLiteral("ColorList"));
+    FPopupList->setModel(FCombo->model());
+    FPopupList->setIconSize(QSize(16, 16));
+    FPopupList->setUniformItemSizes(true);
+    FPopupList->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    l->addWidget(FPopupList);
+    FOtherBtn = new QPushButton(FPopup);
+    FOtherBtn->setObjectName(QStringLiteral("OtherBtn"));
+    l->addWidget(FOtherBtn);
+    const auto pickRow = [this](const QModelIndex &I) {
+        if (!FPopup->isVisible() || !I.isValid())
+            return; // a click and its activation are one pick
+        FPopup->hide();
+        FCombo->setCurrentIndex(I.row());
+        Picked(I.row());
+    };
+    connect(FPopupList, &QListView::clicked, this, pickRow);
+    connect(FPopupList, &QListView::activated, this, pickRow);
+    connect(FOtherBtn, &QPushButton::clicked, this, [this] {
+        FPopup->hide();
+        ShowTuneColors();
+    });
+    Changed();
 }
 
 void TKvColorPickCombo::Fill()
 {
-    // Named colours, then the current colour when it has no name, then the "other" entry.
+    // The named colours once, then the current colour at the end when it has no name.
     FFilling = true;
-    FCombo->clear();
-    for (const QString &n : ColorNames())
-        FCombo->addItem(ColorSwatch(ColorToARGB(n)), n, QVariant::fromValue(ColorToARGB(n).Value));
+    const QList<QIcon> &swatches = NamedSwatches();
+    const QStringList &names = ColorNames();
+    if (FCombo->count() < names.size()) {
+        FCombo->clear();
+        for (int i = 0; i < names.size(); ++i)
+            FCombo->addItem(swatches[i], names[i], QVariant::fromValue(ColorToARGB(names[i]).Value));
+    }
+    while (FCombo->count() > names.size())
+        FCombo->removeItem(FCombo->count() - 1);
     const QString current = ARGBToString(FActiveColor, true);
-    if (FCombo->findText(current) < 0)
+    int index = FCombo->findText(current);
+    if (index < 0) {
         FCombo->addItem(ColorSwatch(FActiveColor), current, QVariant::fromValue(FActiveColor.Value));
-    FCombo->addItem(OtherBtnCaption());
-    FCombo->setCurrentIndex(FCombo->findText(current));
+        index = FCombo->count() - 1;
+    }
+    FCombo->setCurrentIndex(index);
     FFilling = false;
 }
 
 void TKvColorPickCombo::Picked(int Index)
 {
-    if (FFilling)
+    if (FFilling || Index < 0)
         return;
-    if (Index == FCombo->count() - 1) {
-        if (!ShowTuneColors())
-            FCombo->setCurrentIndex(FCombo->findText(ARGBToString(FActiveColor, true)));
-        return;
-    }
     SetActiveColor(FCombo->itemData(Index).toUInt());
     emit OnChanged();
+}
+
+void TKvColorPickCombo::DropDown()
+{
+    if (DirectlyShowTuneColors()) {
+        ShowTuneColors();
+        return;
+    }
+    // Below the field (above it where the screen ends), wide enough for the longest name.
+    const int rows = qMin(VisibleColors, FCombo->count());
+    const int rowHeight = qMax(FPopupList->sizeHintForRow(0), 1);
+    const int listWidth = FPopupList->sizeHintForColumn(0) + FPopupList->verticalScrollBar()->sizeHint().width() + 2 * FPopupList->frameWidth();
+    const QMargins m = FPopup->layout()->contentsMargins();
+    const QSize size(qMax(FCombo->width(), listWidth + m.left() + m.right()),
+                     rows * rowHeight + 2 * FPopupList->frameWidth() + FOtherBtn->sizeHint().height() + FPopup->layout()->spacing() + m.top() + m.bottom());
+    QPoint at = FCombo->mapToGlobal(QPoint(0, FCombo->height()));
+    if (const QScreen *screen = FCombo->screen()) {
+        const QRect avail = screen->availableGeometry();
+        if (at.y() + size.height() > avail.bottom())
+            at.setY(FCombo->mapToGlobal(QPoint(0, 0)).y() - size.height());
+        at.setX(qBound(avail.left(), at.x(), qMax(avail.left(), avail.right() - size.width())));
+    }
+    FPopup->setGeometry(QRect(at, size));
+    FPopupList->setCurrentIndex(FCombo->model()->index(FCombo->currentIndex(), 0));
+    FPopup->show();
+    FPopupList->setFocus(Qt::PopupFocusReason);
+    FPopupList->scrollTo(FPopupList->currentIndex(), QAbstractItemView::PositionAtCenter);
 }
 
 bool TKvColorPickCombo::ShowTuneColors()
@@ -96,6 +176,10 @@ void TKvColorPickCombo::SetActiveColor(TKvColor Color)
     emit OnValueChanged();
 }
 
-void TKvColorPickCombo::Changed() { Fill(); }
+void TKvColorPickCombo::Changed()
+{
+    FOtherBtn->setText(OtherBtnCaption());
+    Fill();
+}
 
 KV_REGISTER(TKvColorPickCombo)

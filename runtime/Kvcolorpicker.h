@@ -1,16 +1,20 @@
 #pragma once
-// The colour picker: a drop-down of the named colours with swatches and a last entry that
-// opens the colour tuning form.
+// The colour picker: a field with the colour's swatch whose drop-down lists the named colours
+// and offers, below them, a button that opens the colour tuning form.
 #include "Kvclasses.h"
 #include "Kvgdi.h"
 
 class QComboBox;
+class QFrame;
+class QListView;
+class QPushButton;
 
 class TKvColorPickCombo : public TKvControl {
     Q_OBJECT
     Q_PROPERTY(TKvColor ActiveColor READ ActiveColor WRITE SetActiveColor)
     KV_PROPERTY(bool, EnableAlpha, true)
     KV_PROPERTY(bool, DirectlyShowTuneColors, false)
+    // The caption of the drop-down's button; "&" marks its accelerator key.
     KV_PROPERTY(QString, OtherBtnCaption, QStringLiteral("Other..."))
     KV_PROPERTY(QString, DialogTitle, QStringLiteral("Tune Colors"))
 public:
@@ -23,9 +27,15 @@ public:
     // setting fires OnValueChanged, not OnChanged.
     TColor GetAsTColor() const { return ARGBToTColor(FActiveColor); }
     void SetAsTColor(TColor Color) { SetActiveColor(TColorToARGB(Color)); }
+    // The field (object name "ColorCombo"): Up and Down pick the neighbouring colour, a click or
+    // Alt+Down opens the drop-down.
     QComboBox *Combo() const { return FCombo; }
-    // Opens the colour tuning form (what the last entry does); true after OK, which counts as
-    // the user's pick.
+    // The drop-down (object name "ColorPopup") with the colour list ("ColorList") and the
+    // button ("OtherBtn") that opens the colour tuning form.
+    QFrame *Popup() const { return FPopup; }
+    // Opens the drop-down, or the tuning form at once when DirectlyShowTuneColors is set.
+    void DropDown();
+    // Opens the colour tuning form; true after OK, which counts as the user's pick.
     bool ShowTuneColors();
     void Changed() override;
 signals:
@@ -37,6 +47,9 @@ private:
     void Picked(int Index);
     TKvColor FActiveColor = 0xFF000000;
     QComboBox *FCombo;
+    QFrame *FPopup;
+    QListView *FPopupList;
+    QPushButton *FOtherBtn;
     bool FFilling = false;
 };
 

@@ -16,8 +16,10 @@ public:
     TKvCustomDashStyles(TKind Kind, TComponent *AOwner, QWidget *AParent) : TKvStylePicker(Kind, AOwner, AParent) { Changed(); }
     TDashStyle DashStyle() const { return TDashStyle(Index()); }
     void SetDashStyle(TDashStyle V) { SetIndex(int(V)); }
-    // The custom style takes its pattern from a dash array: it has no sample to pick.
+    // The custom style takes its pattern from a dash array: it has no sample to pick, but it
+    // is kept as a value.
     int Count() const override { return int(DashStyleCustom); }
+    QString ItemText(int Ordinal) const override;
     TKvSimpleLineSettings *UseLineSettings() const { return FUseLineSettings; }
     void SetUseLineSettings(TKvSimpleLineSettings *V) { FUseLineSettings = V; Changed(); }
 protected:
@@ -29,3 +31,7 @@ private:
 };
 
 KV_PICKER_PAIR(TKvCustomDashStyles, TKvDashStylesList, TKvDashStylesCombo)
+
+// The names users read for the dash styles that have a sample, by ordinal: "Solid", "Dash",
+// "Dot", "DashDot", "DashDotDot".
+const QStringList &DashStyleNames();

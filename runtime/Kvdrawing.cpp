@@ -48,7 +48,7 @@ void DrawPointSymbol(QPainter &P, const QPen &Pen, const QBrush &Brush, double X
 void DrawPointSymbol(TGPGraphics *Graphics, const TKvPen *Pen, const TGPBrush *Brush, float X, float Y, float Size,
                      TKvPointSymbol Symbol)
 {
-    DrawPointSymbol(*Graphics->Painter(), Pen->Pen(), *Brush, X, Y, Size, Symbol);
+    DrawPointSymbol(*Graphics->Painter(), *Pen, *Brush, X, Y, Size, Symbol);
 }
 
 QBrush LinearBrush(const QRectF &Rect, double Angle, double Center, TKvColor First, TKvColor Middle, TKvColor Last)

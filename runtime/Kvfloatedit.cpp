@@ -285,6 +285,8 @@ TKvNumericUpDn::TKvNumericUpDn(TComponent *AOwner, QWidget *AParent) : TKvCustom
     buttons->setSpacing(0);
     FUp = new QToolButton(this);
     FDown = new QToolButton(this);
+    FUp->setObjectName(QStringLiteral("UpButton"));
+    FDown->setObjectName(QStringLiteral("DownButton"));
     FUp->setArrowType(Qt::UpArrow);
     FDown->setArrowType(Qt::DownArrow);
     for (QToolButton *b : {FUp, FDown}) {
@@ -293,6 +295,7 @@ TKvNumericUpDn::TKvNumericUpDn(TComponent *AOwner, QWidget *AParent) : TKvCustom
         buttons->addWidget(b);
     }
     Row()->addLayout(buttons);
+    SetFocusField(Edit(), {FUp, FDown});
     connect(FUp, &QToolButton::clicked, this, [this] { Step(1); });
     connect(FDown, &QToolButton::clicked, this, [this] { Step(-1); });
     Changed();
@@ -300,10 +303,12 @@ TKvNumericUpDn::TKvNumericUpDn(TComponent *AOwner, QWidget *AParent) : TKvCustom
 
 void TKvNumericUpDn::SetValue(double V)
 {
-    V = Clamped(V, MinValue(), MaxValue());
-    // The value is what the display can show: rounded to the decimal places.
+    // The value is what the display can show, rounded to the decimal places, unless that
+    // leaves the range: the limits hold for the stored value, whatever the display rounds to
+    // (a maximum of 11.53 shows as 12 with no decimals).
     const double f = std::pow(10.0, qBound(0, DecimalPlaces(), 15));
-    V = std::round(V * f) / f;
+    const double shown = std::round(V * f) / f;
+    V = Clamped(std::isfinite(shown) ? shown : V, MinValue(), MaxValue()); // huge values keep their digits
     const bool changed = V != FValue;
     FValue = V;
     UpdateText();

@@ -47,6 +47,8 @@ TColor ARGBToTColor(TKvColor Color)
 
 TKvColor TColorToARGB(TColor Color)
 {
+    if (Color == clNone)
+        return TKvColor(0);
     const quint32 c = quint32(ColorToRGB(Color));
     return TKvColor(0xFF000000u | ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF));
 }
@@ -289,25 +291,3 @@ QString ARGBToString(TKvColor Color, bool UseNames)
     return QLatin1Char('$') + QStringLiteral("%1").arg(Color.Value, 8, 16, QLatin1Char('0')).toUpper();
 }
 
-QPen TKvPen::Pen() const
-{
-    return QPen(FColor.ToQColor(), qMax(0.0f, FWidth), ToPenStyle(FDashStyle), Qt::FlatCap, Qt::MiterJoin);
-}
-
-void TKvPen::DrawLine(QPainter &P, const QPointF &From, const QPointF &To) const
-{
-    P.save();
-    const QLineF line(From, To);
-    QPointF end = To;
-    if (FEndCap && line.length() > 0) {
-        // The line stops at the cap's base; the cap is filled in the pen's colour.
-        const double inset = qMin(line.length(), double(FEndCap->BaseInset()) * FWidth);
-        end = line.pointAt(1 - inset / line.length());
-        P.setPen(Qt::NoPen);
-        P.setBrush(FColor.ToQColor());
-        P.drawPath(FEndCap->Placed(From, To, FWidth));
-    }
-    P.setPen(Pen());
-    P.drawLine(From, end);
-    P.restore();
-}

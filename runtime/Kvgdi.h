@@ -44,7 +44,8 @@ TKvColor ContrastBackGroundARGB(TKvColor Color);
 TKvColor ContrastBackGround(TKvColor Color);
 
 // Between the library's ARGB colours and the VCL's colours (0x00BBGGRR): the alpha is dropped
-// one way and made opaque the other; a system colour is resolved to the colour it stands for.
+// one way and made opaque the other; a system colour is resolved to the colour it stands for,
+// clNone becomes transparent.
 TColor ARGBToTColor(TKvColor Color);
 TKvColor TColorToARGB(TColor Color);
 
@@ -62,27 +63,13 @@ TKvColor ColorToARGB(const QString &Text);
 // The name of the colour when UseNames and it has one, else "$AARRGGBB".
 QString ARGBToString(TKvColor Color, bool UseNames);
 
-// A pen of the GDI+ layer: colour, width, dash style and an optional custom end cap (not
-// owned: the caller keeps it alive while the pen uses it).
-class TGPCustomLineCap;
-class TKvPen {
+// The library's pen: a GDI+ pen made from an ARGB colour and a width, with the setters under
+// the wrapper's names.
+class TKvPen : public TGPPen {
 public:
-    TKvPen(TKvColor Color, float Width) : FColor(Color), FWidth(Width) {}
-    TKvColor GetColor() const { return FColor; }
-    void SetColor(TKvColor Color) { FColor = Color; }
-    float GetWidth() const { return FWidth; }
-    void SetWidth(float Width) { FWidth = Width; }
-    TDashStyle GetDashStyle() const { return FDashStyle; }
-    void SetDashStyle(TDashStyle Style) { FDashStyle = Style; }
-    const TGPCustomLineCap *GetCustomEndCap() const { return FEndCap; }
-    void SetCustomEndCap(const TGPCustomLineCap *Cap) { FEndCap = Cap; }
-    // The Qt pen for the line itself (flat ends; the cap is drawn by DrawLine).
-    QPen Pen() const;
-    // Draws a line from From to To, with the end cap at To when there is one.
-    void DrawLine(QPainter &P, const QPointF &From, const QPointF &To) const;
-private:
-    TKvColor FColor;
-    float FWidth;
-    TDashStyle FDashStyle = DashStyleSolid;
-    const TGPCustomLineCap *FEndCap = nullptr;
+    TKvPen(TKvColor Color, float Width) : TGPPen(Color.Value, Width) {}
+    void Set_Width(float Width) { SetWidth(Width); }
+    void Set_DashStyle(TDashStyle Style) { SetDashStyle(Style); }
+    using TGPPen::SetColor;
+    void SetColor(TKvColor Color) { TGPPen::SetColor(Color.Value); }
 };

@@ -9,16 +9,18 @@
 #include "Kvfloatedit.h"
 
 namespace {
-QLabel *Caption(const QString &Text, int Left, int Top, QWidget *Parent)
+QLabel *Caption(const char *Name, const QString &Text, int Left, int Top, QWidget *Parent)
 {
     auto *l = new QLabel(Text, Parent);
+    l->setObjectName(QLatin1String(Name));
     l->setGeometry(Left, Top, 58, 21);
     return l;
 }
 
-TKvDoubleEdit *CentreEdit(const QString &Hint, int Left, int Top, QWidget *Parent)
+TKvDoubleEdit *CentreEdit(const char *Name, const QString &Hint, int Left, int Top, QWidget *Parent)
 {
     auto *e = new TKvDoubleEdit(nullptr, Parent);
+    e->setObjectName(QLatin1String(Name));
     e->SetBounds(Left, Top, 48, 21);
     e->SetFormat(QStringLiteral("0.000"));
     e->SetMaxValue(1);
@@ -31,38 +33,43 @@ TKvDoubleEdit *CentreEdit(const QString &Hint, int Left, int Top, QWidget *Paren
 TKvGradientFrame::TKvGradientFrame(TComponent *AOwner, QWidget *AParent) : TKvControl(AOwner, AParent)
 {
     resize(250, 135);
-    const auto picker = [this](const QString &Hint, int Left, QLabel *&Label, const QString &Text) {
+    const auto picker = [this](const char *Name, const QString &Hint, int Left, QLabel *&Label, const QString &Text) {
         auto *c = new TKvColorPickCombo(nullptr, this);
+        c->setObjectName(QLatin1String(Name) + QStringLiteral("Color"));
         c->SetBounds(Left, 0, 40, 22);
         c->SetHint(Hint);
         Label = new QLabel(Text, this);
+        Label->setObjectName(QLatin1String(Name) + QStringLiteral("Label"));
         Label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
         c->installEventFilter(this); // the caption follows its picker when a host moves it
         return c;
     };
-    FFirst = picker(QStringLiteral("First color of the gradient"), 0, FFirstLabel, QStringLiteral("First"));
-    FMiddle = picker(QStringLiteral("Middle color of the gradient"), 60, FMiddleLabel, QStringLiteral("Middle"));
-    FLast = picker(QStringLiteral("Last color of the gradient"), 120, FLastLabel, QStringLiteral("Last"));
+    FFirst = picker("First", QStringLiteral("First color of the gradient"), 0, FFirstLabel, QStringLiteral("First"));
+    FMiddle = picker("Middle", QStringLiteral("Middle color of the gradient"), 60, FMiddleLabel, QStringLiteral("Middle"));
+    FLast = picker("Last", QStringLiteral("Last color of the gradient"), 120, FLastLabel, QStringLiteral("Last"));
 
-    Caption(QStringLiteral("Style"), 0, 42, this);
+    Caption("StyleLabel", QStringLiteral("Style"), 0, 42, this);
     FStyle = new QComboBox(this);
+    FStyle->setObjectName(QStringLiteral("StyleCombo"));
     FStyle->setGeometry(60, 42, 100, 21);
     FStyle->addItems({QStringLiteral("Linear"), QStringLiteral("Radial"), QStringLiteral("Elliptical")});
     FStyle->setToolTip(QStringLiteral("Style of the gradient"));
 
-    Caption(QStringLiteral("Angle"), 0, 66, this);
+    Caption("AngleLabel", QStringLiteral("Angle"), 0, 66, this);
     FAngle = new TKvNumericUpDn(nullptr, this);
+    FAngle->setObjectName(QStringLiteral("AngleUpDn"));
     FAngle->SetBounds(60, 66, 48, 21);
     FAngle->SetMaxValue(360);
     FAngle->SetIncrement(5);
     FAngle->SetHint(QStringLiteral("Angle of the linear gradient in degrees"));
-    Caption(QStringLiteral("Center"), 0, 90, this);
-    FCenter = CentreEdit(QStringLiteral("Center of the linear gradient (0..1)"), 60, 90, this);
-    Caption(QStringLiteral("X, Y"), 0, 114, this);
-    FCenterX = CentreEdit(QStringLiteral("Horizontal center of the radial gradient (0..1)"), 60, 114, this);
-    FCenterY = CentreEdit(QStringLiteral("Vertical center of the radial gradient (0..1)"), 112, 114, this);
+    Caption("CenterLabel", QStringLiteral("Center"), 0, 90, this);
+    FCenter = CentreEdit("CenterEdit", QStringLiteral("Center of the linear gradient (0..1)"), 60, 90, this);
+    Caption("CenterXYLabel", QStringLiteral("X, Y"), 0, 114, this);
+    FCenterX = CentreEdit("CenterXEdit", QStringLiteral("Horizontal center of the radial gradient (0..1)"), 60, 114, this);
+    FCenterY = CentreEdit("CenterYEdit", QStringLiteral("Vertical center of the radial gradient (0..1)"), 112, 114, this);
 
     FSample = new QLabel(this);
+    FSample->setObjectName(QStringLiteral("SamplePic"));
     FSample->setGeometry(166, 42, 84, 93);
     FSample->setToolTip(QStringLiteral("Sample of the gradient"));
 
@@ -76,6 +83,7 @@ TKvGradientFrame::TKvGradientFrame(TComponent *AOwner, QWidget *AParent) : TKvCo
     connect(FCenterY, &TKvDoubleEdit::OnValueChanged, this, [this] { Write([this](auto *G) { G->SetRadialCenterY(float(FCenterY->Value())); }); });
     for (QWidget *c : ExposedControls())
         eventFilter(c, nullptr);
+    SetFocusField(FFirst);
     Changed();
 }
 
@@ -86,6 +94,17 @@ void TKvGradientFrame::SetGradient(TKvGradientSettings *V)
 }
 
 QList<QWidget *> TKvGradientFrame::ExposedControls() const { return {FFirst, FMiddle, FLast}; }
+
+void TKvGradientFrame::MoveExposedControls(std::initializer_list<int> Lefts)
+{
+    const QList<QWidget *> exposed = ExposedControls();
+    int i = 0;
+    for (int left : Lefts)
+        if (i < exposed.size()) {
+            exposed[i]->move(left, exposed[i]->y());
+            ++i;
+        }
+}
 
 bool TKvGradientFrame::eventFilter(QObject *Watched, QEvent *E)
 {

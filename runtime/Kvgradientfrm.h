@@ -1,7 +1,11 @@
 #pragma once
 // The gradient frame: edits the gradient settings object given to Gradient in place, with a
-// sample of the gradient beside its controls.
+// sample of the gradient beside its controls. In its form's Tab order it stands where the form
+// puts it and Tab walks its own controls from there. Its controls' object names: "FirstColor",
+// "MiddleColor", "LastColor", "StyleCombo", "AngleUpDn", "CenterEdit", "CenterXEdit",
+// "CenterYEdit", "SamplePic" and their captions' "...Label".
 #include <QPointer>
+#include <initializer_list>
 
 #include "Kvclasses.h"
 #include "Kvstyles.h"
@@ -24,6 +28,8 @@ public:
     // The three controls of the top row that a host may move aside (to make room for its own
     // widgets), in this order: first, middle and last colour.
     QList<QWidget *> ExposedControls() const;
+    // Moves the exposed controls, in their order, to these lefts; their tops stay.
+    void MoveExposedControls(std::initializer_list<int> Lefts);
     // Shows the gradient's current values again (after a change made elsewhere).
     void Changed() override;
 signals:

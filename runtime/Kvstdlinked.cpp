@@ -28,7 +28,9 @@ TKvCustomEdit::TKvCustomEdit(TComponent *AOwner, QWidget *AParent) : TKvLinkedCo
     FRow->setContentsMargins(0, 0, 0, 0);
     FRow->setSpacing(0);
     FEdit = new QLineEdit(this);
+    FEdit->setObjectName(QStringLiteral("Edit"));
     FRow->addWidget(FEdit);
+    SetFocusField(FEdit);
     FEdit->installEventFilter(this);
     connect(FEdit, &QLineEdit::editingFinished, this, &TKvCustomEdit::EditingFinished);
 }
@@ -74,6 +76,8 @@ TKvCheckBox::TKvCheckBox(TComponent *AOwner, QWidget *AParent) : TKvLinkedContro
 {
     resize(120, 20);
     FBox = FillWith(new QCheckBox(this));
+    FBox->setObjectName(QStringLiteral("Box"));
+    SetFocusField(FBox);
     connect(FBox, &QCheckBox::toggled, this, &TKvCheckBox::SetChecked);
 }
 
@@ -93,6 +97,7 @@ TKvRadioGroup::TKvRadioGroup(TComponent *AOwner, QWidget *AParent) : TKvLinkedCo
 {
     resize(140, 100);
     FGroup = FillWith(new QGroupBox(this));
+    FGroup->setObjectName(QStringLiteral("Group"));
     new QGridLayout(FGroup);
     FButtons = new QButtonGroup(this);
     connect(FButtons, &QButtonGroup::idClicked, this, &TKvRadioGroup::SetItemIndex);

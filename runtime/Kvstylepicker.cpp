@@ -1,37 +1,97 @@
 #include "Kvstylepicker.h"
 
-#include <QComboBox>
+#include <QAbstractItemView>
 #include <QListWidget>
 #include <QMetaEnum>
 #include <QPainter>
+#include <QScrollBar>
 #include <QStyle>
+#include <QStylePainter>
+
+TKvSampleCombo::TKvSampleCombo(QWidget *Parent) : QComboBox(Parent) {}
+
+bool TKvSampleCombo::ShowsText() const
+{
+    QStyleOptionComboBox opt;
+    initStyleOption(&opt);
+    const QRect field = style()->subControlRect(QStyle::CC_ComboBox, &opt, QStyle::SC_ComboBoxEditField, this);
+    // The style puts the text 4 pixels after the icon.
+    const int icon = opt.currentIcon.isNull() ? 0 : opt.iconSize.width() + 4;
+    return icon + fontMetrics().horizontalAdvance(opt.currentText) <= field.width();
+}
+
+void TKvSampleCombo::paintEvent(QPaintEvent *)
+{
+    // As QComboBox paints itself, but without a name that would be cut.
+    QStylePainter painter(this);
+    painter.setPen(palette().color(QPalette::Text));
+    QStyleOptionComboBox opt;
+    initStyleOption(&opt);
+    painter.drawComplexControl(QStyle::CC_ComboBox, opt);
+    if (!ShowsText())
+        opt.currentText.clear();
+    painter.drawControl(QStyle::CE_ComboBoxLabel, opt);
+}
+
+int TKvSampleCombo::ItemsWidth() const
+{
+    int widest = 0;
+    for (int i = 0; i < count(); ++i)
+        widest = qMax(widest, (itemIcon(i).isNull() ? 0 : iconSize().width() + 8) + fontMetrics().horizontalAdvance(itemText(i)));
+    const int frame = 2 * view()->frameWidth() + 12;
+    return widest + frame + view()->verticalScrollBar()->sizeHint().width();
+}
+
+void TKvSampleCombo::showPopup()
+{
+    view()->setMinimumWidth(qMax(width(), ItemsWidth()));
+    QComboBox::showPopup();
+}
 
 TKvStylePicker::TKvStylePicker(TKind Kind, TComponent *AOwner, QWidget *AParent) : TKvControl(AOwner, AParent)
 {
     if (Kind == KindList) {
         resize(140, 160);
         FList = FillWith(new QListWidget(this));
+        FList->setObjectName(QStringLiteral("ListBox"));
         connect(FList, &QListWidget::currentRowChanged, this, [this](int r) { if (!FFilling && r >= 0) SetIndex(r); });
+        SetFocusField(FList);
     } else {
         resize(140, 24);
-        FCombo = FillWith(new QComboBox(this));
+        FCombo = FillWith(new TKvSampleCombo(this));
+        FCombo->setObjectName(QStringLiteral("Combo"));
         connect(FCombo, &QComboBox::currentIndexChanged, this, [this](int r) { if (!FFilling && r >= 0) SetIndex(r); });
+        SetFocusField(FCombo);
     }
 }
 
 int TKvStylePicker::Count() const { return Styles().keyCount(); }
 
+QString TKvStylePicker::ItemText(int Ordinal) const { return QString::fromLatin1(Styles().key(Ordinal)); }
+
 void TKvStylePicker::SetIndex(int V)
 {
-    if (V < 0 || V >= Count())
+    if (V < 0 || V >= Styles().keyCount())
         throw EConvertError(QStringLiteral("Style %1 out of range").arg(V));
     if (V == FIndex)
         return;
     FIndex = V;
-    FFilling = true;
-    FList ? FList->setCurrentRow(V) : FCombo->setCurrentIndex(V);
-    FFilling = false;
+    ShowIndex();
     emit OnValueChanged();
+}
+
+void TKvStylePicker::ShowIndex()
+{
+    const int item = FIndex < Count() ? FIndex : -1;
+    FFilling = true;
+    if (FList) {
+        FList->setCurrentRow(item);
+        if (item < 0)
+            FList->clearSelection();
+    } else {
+        FCombo->setCurrentIndex(item);
+    }
+    FFilling = false;
 }
 
 void TKvStylePicker::Changed() { Fill(); }
@@ -81,7 +141,7 @@ void TKvStylePicker::Fill()
             p.setRenderHint(QPainter::Antialiasing);
             DrawSample(p, QRectF(QPointF(0, 0), sz), i);
         }
-        const QString text = QString::fromLatin1(Styles().key(i));
+        const QString text = ItemText(i);
         if (FList) {
             FList->setIconSize(sz);
             auto *item = new QListWidgetItem(QIcon(pm), names ? text : QString());
@@ -93,6 +153,6 @@ void TKvStylePicker::Fill()
             FCombo->addItem(QIcon(pm), text);
         }
     }
-    FList ? FList->setCurrentRow(FIndex) : FCombo->setCurrentIndex(FIndex);
     FFilling = false;
+    ShowIndex();
 }

@@ -1,6 +1,7 @@
 #pragma once
 // The base of the style lists and combos (dash styles, area styles, point symbols): one item
 // per member of the style's enumeration with a drawn sample, the selected one as Index.
+#include <QComboBox>
 #include <QMetaEnum>
 
 #include "Graphics.h"
@@ -8,8 +9,23 @@
 #include "Kvgdi.h"
 
 class QAbstractItemView;
-class QComboBox;
 class QListWidget;
+
+// A combo box of drawn samples with names. Closed, it shows the name beside the sample only
+// where the name fits whole (a narrow combo shows the sample alone); its drop-down list is as
+// wide as its widest item, so that no name is cut there.
+class TKvSampleCombo : public QComboBox {
+    Q_OBJECT
+public:
+    explicit TKvSampleCombo(QWidget *Parent = nullptr);
+    // Whether the closed combo shows the current item's name (false: the sample alone).
+    bool ShowsText() const;
+    void showPopup() override;
+protected:
+    void paintEvent(QPaintEvent *E) override;
+    // The width that shows every item whole, frame and scroll bar included.
+    int ItemsWidth() const;
+};
 
 class TKvStylePicker : public TKvControl {
     Q_OBJECT
@@ -23,11 +39,17 @@ class TKvStylePicker : public TKvControl {
 public:
     enum TKind { KindList, KindCombo };
     TKvStylePicker(TKind Kind, TComponent *AOwner, QWidget *AParent);
-    // The selected member's ordinal; setting it fires OnValueChanged when it changes.
+    // The selected member's ordinal; setting it fires OnValueChanged when it changes. Any
+    // member of the enumeration is a value, also one that is not offered (no item is then
+    // selected, and the value stays until the user picks an item); beyond the enumeration
+    // raises EConvertError.
     int Index() const { return FIndex; }
     void SetIndex(int V);
-    // The members offered: the enumeration's, unless a picker leaves some out.
+    // The members offered as items (the first Count ones): the enumeration's, unless a picker
+    // leaves some out.
     virtual int Count() const;
+    // The text users read for a member: its identifier unless a picker names it otherwise.
+    virtual QString ItemText(int Ordinal) const;
     QListWidget *ListBox() const { return FList; }
     QComboBox *Combo() const { return FCombo; }
     // Redraws the samples (after a colour or width change).
@@ -43,6 +65,8 @@ protected:
     void resizeEvent(QResizeEvent *E) override;
 private:
     void Fill();
+    // Selects the value's item, or none for a value without one.
+    void ShowIndex();
     int FIndex = 0;
     QListWidget *FList = nullptr;
     QComboBox *FCombo = nullptr;

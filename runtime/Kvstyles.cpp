@@ -57,7 +57,9 @@ QBrush TKvGradientSettings::GetBrush(const QRectF &Rect) const
 
 QPen TKvSimpleLineSettings::GetPen(const QRectF &Rect, int) const
 {
-    QPen pen(FColor.ToQColor(), qMax(0.0f, FWidth), ToPenStyle(FDashStyle), Qt::FlatCap, Qt::RoundJoin);
+    TGPPen pen(FColor.Value, FWidth);
+    pen.SetDashStyle(FDashStyle);
+    pen.setJoinStyle(Qt::RoundJoin);
     if (FGradient->Visible())
         pen.setBrush(FGradient->GetBrush(Rect));
     return pen;

@@ -1,5 +1,8 @@
 #pragma once
-// The colour tuning form: a colour chooser with alpha, OK and Cancel.
+// The colour tuning form: a colour chooser with alpha, OK and Cancel. Its fields carry object
+// names, so that scripts and tests can operate it: "Chooser", and inside it "HueEdit",
+// "SatEdit", "ValEdit", "RedEdit", "GreenEdit", "BlueEdit", "AlphaEdit", "HtmlEdit",
+// "PickScreenColorBtn", "AddCustomColorBtn"; "OKBtn" and "CancelBtn".
 #include <QDialog>
 
 #include "Kvgdi.h"

@@ -12,6 +12,7 @@
 #include <QRadioButton>
 #include <QtTest>
 
+#include "../common/FormDriver.h"
 #include "../common/ModalDriver.h"
 #include "../common/PropertyEditorDriver.h"
 #include "Kvareagradienteditors.h"
@@ -24,8 +25,6 @@
 #include "Kvmarkers.h"
 #include "SysUtils.h"
 #include "TypInfo.h"
-#include "ui_Kvareasettingsfm.h"
-#include "ui_Kvgradientsettingsfm.h"
 
 using Kvmarkers::TKvMarkerControl;
 
@@ -55,6 +54,82 @@ private:
 namespace {
 using PropertyEditorDriver::EditorFor;
 using TTestDesigner = PropertyEditorDriver::TCountingDesigner;
+
+// The forms' controls, reached by their object names.
+struct TAreaControls {
+    explicit TAreaControls(QWidget *F)
+        : VisibleCheck(FormDriver::Control<QCheckBox>(F, "VisibleCheck")),
+          NormalGroup(FormDriver::Control<QGroupBox>(F, "NormalGroup")),
+          LinearGradientGroup(FormDriver::Control<QGroupBox>(F, "LinearGradientGroup")),
+          RadialGradientGroup(FormDriver::Control<QGroupBox>(F, "RadialGradientGroup")),
+          AreaStylesList(FormDriver::Control<TKvAreaStylesList>(F, "AreaStylesList")),
+          ForegroundColor(FormDriver::Control<TKvColorPickCombo>(F, "ForegroundColor")),
+          BackgroundColor(FormDriver::Control<TKvColorPickCombo>(F, "BackgroundColor")),
+          LinearFirstColor(FormDriver::Control<TKvColorPickCombo>(F, "LinearFirstColor")),
+          LinearMiddleColor(FormDriver::Control<TKvColorPickCombo>(F, "LinearMiddleColor")),
+          LinearLastColor(FormDriver::Control<TKvColorPickCombo>(F, "LinearLastColor")),
+          RadialFirstColor(FormDriver::Control<TKvColorPickCombo>(F, "RadialFirstColor")),
+          RadialMiddleColor(FormDriver::Control<TKvColorPickCombo>(F, "RadialMiddleColor")),
+          RadialLastColor(FormDriver::Control<TKvColorPickCombo>(F, "RadialLastColor")),
+          LinearSamplePic(FormDriver::Control<QLabel>(F, "LinearSamplePic")),
+          LinearCenterPic(FormDriver::Control<QLabel>(F, "LinearCenterPic")),
+          LinearCenterMarker(FormDriver::Control<TKvMarkerControl>(F, "LinearCenterMarker")),
+          RadialCenterMarker(FormDriver::Control<TKvMarkerControl>(F, "RadialCenterMarker")),
+          AngleEdit(FormDriver::Control<TKvNumericUpDn>(F, "AngleEdit")),
+          LinearCenterEdit(FormDriver::Control<TKvDoubleEdit>(F, "LinearCenterEdit")),
+          RadialCenterX(FormDriver::Control<TKvDoubleEdit>(F, "RadialCenterX")),
+          RadialCenterY(FormDriver::Control<TKvDoubleEdit>(F, "RadialCenterY")),
+          OKBtn(FormDriver::Control<QPushButton>(F, "OKBtn")),
+          CancelBtn(FormDriver::Control<QPushButton>(F, "CancelBtn"))
+    {
+    }
+    QCheckBox *VisibleCheck;
+    QGroupBox *NormalGroup;
+    QGroupBox *LinearGradientGroup;
+    QGroupBox *RadialGradientGroup;
+    TKvAreaStylesList *AreaStylesList;
+    TKvColorPickCombo *ForegroundColor;
+    TKvColorPickCombo *BackgroundColor;
+    TKvColorPickCombo *LinearFirstColor;
+    TKvColorPickCombo *LinearMiddleColor;
+    TKvColorPickCombo *LinearLastColor;
+    TKvColorPickCombo *RadialFirstColor;
+    TKvColorPickCombo *RadialMiddleColor;
+    TKvColorPickCombo *RadialLastColor;
+    QLabel *LinearSamplePic;
+    QLabel *LinearCenterPic;
+    TKvMarkerControl *LinearCenterMarker;
+    TKvMarkerControl *RadialCenterMarker;
+    TKvNumericUpDn *AngleEdit;
+    TKvDoubleEdit *LinearCenterEdit;
+    TKvDoubleEdit *RadialCenterX;
+    TKvDoubleEdit *RadialCenterY;
+    QPushButton *OKBtn;
+    QPushButton *CancelBtn;
+};
+
+struct TGradientControls {
+    explicit TGradientControls(QWidget *F)
+        : VisibleCheck(FormDriver::Control<QCheckBox>(F, "VisibleCheck")),
+          GradientFrame(FormDriver::Control<TKvGradientFrame>(F, "GradientFrame")),
+          OKBtn(FormDriver::Control<QPushButton>(F, "OKBtn")),
+          CancelBtn(FormDriver::Control<QPushButton>(F, "CancelBtn"))
+    {
+    }
+    QCheckBox *VisibleCheck;
+    TKvGradientFrame *GradientFrame;
+    QPushButton *OKBtn;
+    QPushButton *CancelBtn;
+};
+
+// The selected item of the fill style radios (-1: none).
+int FillStyleIndex(QWidget *F)
+{
+    for (int i = 0; i < 4; ++i)
+        if (FormDriver::Control<QRadioButton>(F, qPrintable(QStringLiteral("FillStylesRadio%1").arg(i)))->isChecked())
+            return i;
+    return -1;
+}
 
 // Every published value of a settings object and of its gradient, for comparisons.
 QVariantMap Values(const QObject *O)
@@ -139,18 +214,18 @@ private slots:
         f.SetAreaSettings(&source);
         QCOMPARE(Values(f.AreaSettings()), Values(&source));
         QVERIFY(f.AreaSettings() != &source);
-        Ui::TAreaSettingsForm *ui = f.Form();
-        QCOMPARE(f.FillStyleIndex(), 2);
-        QVERIFY(!ui->VisibleCheck->isChecked());
-        QVERIFY(ui->RadialGradientGroup->isVisibleTo(&f));
-        QVERIFY(!ui->NormalGroup->isVisibleTo(&f) && !ui->LinearGradientGroup->isVisibleTo(&f));
-        QCOMPARE(ui->RadialGradientGroup->title(), QStringLiteral("Radial Gradient"));
-        QCOMPARE(ui->AreaStylesList->GetAreaStyle(), TKvAreaStyle::Cross);
-        QCOMPARE(ui->AreaStylesList->AreaForeColor(), TKvColor(0xFF008000));
-        QCOMPARE(ui->RadialMiddleColor->ActiveColor(), TKvColor(0xFF00FF00));
-        QCOMPARE(ui->LinearMiddleColor->ActiveColor(), TKvColor(0xFF00FF00));
-        QCOMPARE(ui->RadialCenterMarker->Y(), 0.75 * 111);
-        QCOMPARE(ui->RadialCenterMarker->Line()->Color(), ContrastForeColorARGB(0xFF00FF00));
+        const TAreaControls ui(&f);
+        QCOMPARE(FillStyleIndex(&f), 2);
+        QVERIFY(!ui.VisibleCheck->isChecked());
+        QVERIFY(ui.RadialGradientGroup->isVisibleTo(&f));
+        QVERIFY(!ui.NormalGroup->isVisibleTo(&f) && !ui.LinearGradientGroup->isVisibleTo(&f));
+        QCOMPARE(ui.RadialGradientGroup->title(), QStringLiteral("Radial Gradient"));
+        QCOMPARE(ui.AreaStylesList->GetAreaStyle(), TKvAreaStyle::Cross);
+        QCOMPARE(ui.AreaStylesList->AreaForeColor(), TKvColor(0xFF008000));
+        QCOMPARE(ui.RadialMiddleColor->ActiveColor(), TKvColor(0xFF00FF00));
+        QCOMPARE(ui.LinearMiddleColor->ActiveColor(), TKvColor(0xFF00FF00));
+        QCOMPARE(ui.RadialCenterMarker->Y(), 0.75 * 111);
+        QCOMPARE(ui.RadialCenterMarker->Line()->Color(), ContrastForeColorARGB(0xFF00FF00));
     }
 
     void fillStyleRadios_data()
@@ -179,10 +254,10 @@ private slots:
         const TKvGradientSettings *g = f.AreaSettings()->Gradient();
         QCOMPARE(g->Visible(), gradient);
         QCOMPARE(int(g->Style()), style);
-        QCOMPARE(f.FillStyleIndex(), item);
+        QCOMPARE(FillStyleIndex(&f), item);
         for (const char *name : {"NormalGroup", "LinearGradientGroup", "RadialGradientGroup"})
             QCOMPARE(f.findChild<QGroupBox *>(QLatin1String(name))->isVisibleTo(&f), panel == QLatin1String(name));
-        QCOMPARE(f.Form()->RadialGradientGroup->title(), caption);
+        QCOMPARE(FormDriver::Control<QGroupBox>(&f, "RadialGradientGroup")->title(), caption);
         QVERIFY(source.Gradient()->Visible() && source.Gradient()->Style() == TKvGradientStyle::Radial);
     }
 
@@ -193,23 +268,23 @@ private slots:
         TKvAreaSettings source;
         TAreaSettingsForm f;
         f.SetAreaSettings(&source);
-        Ui::TAreaSettingsForm *ui = f.Form();
-        QTest::mouseClick(ui->VisibleCheck, Qt::LeftButton);
+        const TAreaControls ui(&f);
+        QTest::mouseClick(ui.VisibleCheck, Qt::LeftButton);
         QCOMPARE(f.AreaSettings()->Visible(), !source.Visible());
-        ui->ForegroundColor->SetActiveColor(0xFF123456);
+        ui.ForegroundColor->SetActiveColor(0xFF123456);
         QCOMPARE(f.AreaSettings()->ForeColor(), TKvColor(0xFF123456));
-        QCOMPARE(ui->AreaStylesList->AreaForeColor(), TKvColor(0xFF123456));
-        ui->AreaStylesList->SetAreaStyle(TKvAreaStyle::Dense50);
+        QCOMPARE(ui.AreaStylesList->AreaForeColor(), TKvColor(0xFF123456));
+        ui.AreaStylesList->SetAreaStyle(TKvAreaStyle::Dense50);
         QCOMPARE(f.AreaSettings()->AreaStyle(), TKvAreaStyle::Dense50);
         ClickRadio(f, 1);
-        ui->LinearFirstColor->SetActiveColor(0xFFABCDEF);
+        ui.LinearFirstColor->SetActiveColor(0xFFABCDEF);
         QCOMPARE(f.AreaSettings()->Gradient()->FirstColor(), TKvColor(0xFFABCDEF));
-        QCOMPARE(ui->RadialFirstColor->ActiveColor(), TKvColor(0xFFABCDEF));
-        ui->RadialLastColor->SetActiveColor(0xFF000000);
+        QCOMPARE(ui.RadialFirstColor->ActiveColor(), TKvColor(0xFFABCDEF));
+        ui.RadialLastColor->SetActiveColor(0xFF000000);
         QCOMPARE(f.AreaSettings()->Gradient()->LastColor(), TKvColor(0xFF000000));
-        QCOMPARE(ui->LinearLastColor->ActiveColor(), TKvColor(0xFF000000));
-        QCOMPARE(ui->LinearCenterMarker->Line()->Color(), TKvColor(0xFFFFFFFF)); // white over black
-        Type(ui->AngleEdit, QStringLiteral("135"));
+        QCOMPARE(ui.LinearLastColor->ActiveColor(), TKvColor(0xFF000000));
+        QCOMPARE(ui.LinearCenterMarker->Line()->Color(), TKvColor(0xFFFFFFFF)); // white over black
+        Type(ui.AngleEdit, QStringLiteral("135"));
         QCOMPARE(f.AreaSettings()->Gradient()->LinearAngle(), 135.0f);
         const TKvAreaSettings untouched;
         QCOMPARE(Values(&source), Values(&untouched));
@@ -226,18 +301,18 @@ private slots:
         source.Gradient()->SetLastColor(0xFF0000FF);
         TAreaSettingsForm f;
         f.SetAreaSettings(&source);
-        Ui::TAreaSettingsForm *ui = f.Form();
-        Type(ui->LinearCenterEdit, QStringLiteral("0.25"));
+        const TAreaControls ui(&f);
+        Type(ui.LinearCenterEdit, QStringLiteral("0.25"));
         QCOMPARE(f.AreaSettings()->Gradient()->LinearCenter(), 0.25f);
-        QCOMPARE(ui->LinearCenterMarker->X(), 36.25);
-        QCOMPARE(Pixel(ui->LinearCenterPic, 36, 10), qRgb(0, 255, 0));
-        QVERIFY(qRed(Pixel(ui->LinearCenterPic, 0, 10)) >= 245 && qBlue(Pixel(ui->LinearCenterPic, 0, 10)) == 0);
-        QVERIFY(qBlue(Pixel(ui->LinearCenterPic, 145, 10)) >= 245 && qRed(Pixel(ui->LinearCenterPic, 145, 10)) == 0);
+        QCOMPARE(ui.LinearCenterMarker->X(), 36.25);
+        QCOMPARE(Pixel(ui.LinearCenterPic, 36, 10), qRgb(0, 255, 0));
+        QVERIFY(qRed(Pixel(ui.LinearCenterPic, 0, 10)) >= 245 && qBlue(Pixel(ui.LinearCenterPic, 0, 10)) == 0);
+        QVERIFY(qBlue(Pixel(ui.LinearCenterPic, 145, 10)) >= 245 && qRed(Pixel(ui.LinearCenterPic, 145, 10)) == 0);
         // The sample follows the angle (90: first colour at the bottom) and is drawn one pixel
         // up, so its last row keeps the canvas's white.
-        QVERIFY(qRed(Pixel(ui->LinearSamplePic, 70, 86)) > 200);
-        QVERIFY(qBlue(Pixel(ui->LinearSamplePic, 70, 1)) > 200);
-        QCOMPARE(Pixel(ui->LinearSamplePic, 70, 89), qRgb(255, 255, 255));
+        QVERIFY(qRed(Pixel(ui.LinearSamplePic, 70, 86)) > 200);
+        QVERIFY(qBlue(Pixel(ui.LinearSamplePic, 70, 1)) > 200);
+        QCOMPARE(Pixel(ui.LinearSamplePic, 70, 89), qRgb(255, 255, 255));
     }
 
     void centreMarkersAtCornerPixels_data()
@@ -258,15 +333,15 @@ private slots:
         source.Gradient()->SetStyle(TKvGradientStyle::Elliptical);
         TAreaSettingsForm f;
         f.SetAreaSettings(&source);
-        Ui::TAreaSettingsForm *ui = f.Form();
-        DragMarker(ui->RadialCenterMarker, to);
+        const TAreaControls ui(&f);
+        DragMarker(ui.RadialCenterMarker, to);
         const TKvGradientSettings *g = f.AreaSettings()->Gradient();
         QCOMPARE(g->RadialCenterX(), float(centre.x()));
         QCOMPARE(g->RadialCenterY(), float(centre.y()));
-        QCOMPARE(ui->RadialCenterX->Value(), double(float(centre.x())));
-        QCOMPARE(ui->RadialCenterMarker->X(), double(float(centre.x())) * 145);
+        QCOMPARE(ui.RadialCenterX->Value(), double(float(centre.x())));
+        QCOMPARE(ui.RadialCenterMarker->X(), double(float(centre.x())) * 145);
         ClickRadio(f, 1);
-        DragMarker(ui->LinearCenterMarker, QPointF(to.x(), 10));
+        DragMarker(ui.LinearCenterMarker, QPointF(to.x(), 10));
         QCOMPARE(g->LinearCenter(), float(centre.x()));
         QCOMPARE(source.Gradient()->RadialCenterX(), 0.5f);
     }
@@ -275,12 +350,13 @@ private slots:
     void markerCentresFromGeometry()
     {
         TAreaSettingsForm f;
-        QCOMPARE(f.Form()->RadialCenterMarker->X(), 20.0);
-        QCOMPARE(f.Form()->RadialCenterMarker->Y(), 26.0);
-        QCOMPARE(f.Form()->LinearCenterMarker->X(), 24.0);
-        QSignalSpy moving(f.Form()->RadialCenterMarker, &TKvMarkerControl::OnMarkerMoving);
-        QTest::mouseClick(f.Form()->RadialCenterMarker, Qt::RightButton);
-        f.Form()->RadialCenterMarker->SetX(60);
+        const TAreaControls ui(&f);
+        QCOMPARE(ui.RadialCenterMarker->X(), 20.0);
+        QCOMPARE(ui.RadialCenterMarker->Y(), 26.0);
+        QCOMPARE(ui.LinearCenterMarker->X(), 24.0);
+        QSignalSpy moving(ui.RadialCenterMarker, &TKvMarkerControl::OnMarkerMoving);
+        QTest::mouseClick(ui.RadialCenterMarker, Qt::RightButton);
+        ui.RadialCenterMarker->SetX(60);
         QCOMPARE(moving.count(), 0); // only a drag reports moving
     }
 
@@ -293,17 +369,18 @@ private slots:
         source.SetLinearCenter(2); // beyond what the frame's edit accepts
         TGradientSettingsForm f;
         f.SetGradient(&source);
+        const TGradientControls ui(&f);
         QCOMPARE(Values(f.Gradient()), Values(&source));
-        QVERIFY(f.Form()->VisibleCheck->isChecked());
-        QCOMPARE(f.Form()->GradientFrame->Gradient(), f.Gradient());
-        QCOMPARE(f.Form()->GradientFrame->findChild<QComboBox *>()->currentIndex(), 2);
-        const QList<QWidget *> aside = f.Form()->GradientFrame->ExposedControls();
+        QVERIFY(ui.VisibleCheck->isChecked());
+        QCOMPARE(ui.GradientFrame->Gradient(), f.Gradient());
+        QCOMPARE(ui.GradientFrame->findChild<QComboBox *>(QStringLiteral("StyleCombo"))->currentIndex(), 2);
+        const QList<QWidget *> aside = ui.GradientFrame->ExposedControls();
         QCOMPARE(aside.size(), 3);
         QCOMPARE(aside[0]->x(), 60);
         QCOMPARE(aside[1]->x(), 120);
         QCOMPARE(aside[2]->x(), 180);
-        QVERIFY(aside[2]->geometry().right() < f.Form()->GradientFrame->width());
-        QVERIFY(f.Form()->VisibleCheck->geometry().right() < f.Form()->GradientFrame->x() + aside[0]->x());
+        QVERIFY(aside[2]->geometry().right() < ui.GradientFrame->width());
+        QVERIFY(ui.VisibleCheck->geometry().right() < ui.GradientFrame->x() + aside[0]->x());
     }
 
     void gradientFrameEditsInPlace()
@@ -312,13 +389,13 @@ private slots:
         TKvGradientFrame frame;
         frame.SetGradient(&g);
         QSignalSpy changes(&frame, &TKvGradientFrame::OnGradientChange);
-        frame.findChild<QComboBox *>()->setCurrentIndex(1);
+        frame.findChild<QComboBox *>(QStringLiteral("StyleCombo"))->setCurrentIndex(1);
         QCOMPARE(g.Style(), TKvGradientStyle::Radial);
         qobject_cast<TKvColorPickCombo *>(frame.ExposedControls()[1])->SetActiveColor(0xFF445566);
         QCOMPARE(g.MiddleColor(), TKvColor(0xFF445566));
         QCOMPARE(changes.count(), 2);
         frame.SetGradient(nullptr);
-        frame.findChild<QComboBox *>()->setCurrentIndex(0);
+        frame.findChild<QComboBox *>(QStringLiteral("StyleCombo"))->setCurrentIndex(0);
         QCOMPARE(g.Style(), TKvGradientStyle::Radial);
     }
 
@@ -343,16 +420,17 @@ private slots:
         auto ran = ModalDriver::WhenModal([&](QWidget *w) {
             seen = w;
             auto *f = qobject_cast<TAreaSettingsForm *>(w);
+            const TAreaControls ui(f);
             ClickRadio(*f, 1);
-            f->Form()->LinearMiddleColor->SetActiveColor(0xFF777777);
-            Type(f->Form()->AngleEdit, QStringLiteral("30"));
+            ui.LinearMiddleColor->SetActiveColor(0xFF777777);
+            Type(ui.AngleEdit, QStringLiteral("30"));
             ClickRadio(*f, 0);
-            f->Form()->BackgroundColor->SetActiveColor(0xFF202020);
-            QTest::mouseClick(f->Form()->VisibleCheck, Qt::LeftButton);
+            ui.BackgroundColor->SetActiveColor(0xFF202020);
+            QTest::mouseClick(ui.VisibleCheck, Qt::LeftButton);
             if (ending == 0)
-                QTest::mouseClick(f->Form()->OKBtn, Qt::LeftButton);
+                QTest::mouseClick(ui.OKBtn, Qt::LeftButton);
             else if (ending == 1)
-                QTest::mouseClick(f->Form()->CancelBtn, Qt::LeftButton);
+                QTest::mouseClick(ui.CancelBtn, Qt::LeftButton);
             else
                 ModalDriver::CloseWindow(w);
         });
@@ -382,9 +460,9 @@ private slots:
         holder.Gradient()->SetVisible(true);
         auto editor = EditorFor<TKvGradientSettingsEditor>(&designer, {&holder}, "Gradient");
         ModalDriver::WhenModal([](QWidget *w) {
-            auto *f = qobject_cast<TGradientSettingsForm *>(w);
-            f->Form()->GradientFrame->findChild<QComboBox *>()->setCurrentIndex(1);
-            QTest::mouseClick(f->Form()->VisibleCheck, Qt::LeftButton);
+            const TGradientControls ui(w);
+            ui.GradientFrame->findChild<QComboBox *>(QStringLiteral("StyleCombo"))->setCurrentIndex(1);
+            QTest::mouseClick(ui.VisibleCheck, Qt::LeftButton);
             ModalDriver::Reject(w);
         });
         editor->Edit();
@@ -393,11 +471,11 @@ private slots:
         QCOMPARE(holder.Gradient()->Style(), TKvGradientStyle::Linear);
 
         ModalDriver::WhenModal([](QWidget *w) {
-            auto *f = qobject_cast<TGradientSettingsForm *>(w);
-            f->Form()->GradientFrame->findChild<QComboBox *>()->setCurrentIndex(1);
-            qobject_cast<TKvColorPickCombo *>(f->Form()->GradientFrame->ExposedControls()[2])->SetActiveColor(0xFF010203);
-            QTest::mouseClick(f->Form()->VisibleCheck, Qt::LeftButton);
-            QTest::mouseClick(f->Form()->OKBtn, Qt::LeftButton);
+            const TGradientControls ui(w);
+            ui.GradientFrame->findChild<QComboBox *>(QStringLiteral("StyleCombo"))->setCurrentIndex(1);
+            qobject_cast<TKvColorPickCombo *>(ui.GradientFrame->ExposedControls()[2])->SetActiveColor(0xFF010203);
+            QTest::mouseClick(ui.VisibleCheck, Qt::LeftButton);
+            QTest::mouseClick(ui.OKBtn, Qt::LeftButton);
         });
         editor->Edit();
         QCOMPARE(designer.ModifiedCount, 1);
@@ -436,10 +514,6 @@ private slots:
 
     void screenshots()
     {
-        const QString dir = qEnvironmentVariable("KV_SHOTS_DIR");
-        if (dir.isEmpty())
-            QSKIP("KV_SHOTS_DIR not set");
-        QDir().mkpath(dir);
         TKvAreaSettings area;
         FillRadialArea(&area);
         area.Gradient()->SetRadialCenterX(0.35f);
@@ -451,12 +525,12 @@ private slots:
             f.SetAreaSettings(&area);
             f.show();
             ClickRadio(f, item);
-            QVERIFY(f.grab().save(dir + QStringLiteral("/area_%1.png").arg(item)));
+            FormDriver::Shot(&f, QStringLiteral("area_%1").arg(item));
         }
         TGradientSettingsForm g;
         g.SetGradient(area.Gradient());
         g.show();
-        QVERIFY(g.grab().save(dir + QStringLiteral("/gradient.png")));
+        FormDriver::Shot(&g, QStringLiteral("gradient"));
     }
 };
 

@@ -1,5 +1,6 @@
 // The arrow settings dialog and the two editors that open it, driven as a user would.
 #include <QCheckBox>
+#include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -11,6 +12,7 @@
 #include <cmath>
 #include <limits>
 
+#include "../common/FormDriver.h"
 #include "../common/ModalDriver.h"
 #include "Kvarroweditors.h"
 #include "Kvarrows.h"
@@ -49,13 +51,38 @@ bool Blank(QLabel *Image, const QColor &Background)
     return true;
 }
 
-// With KV_SHOTS_DIR set, keeps a picture of the dialog as the user sees it.
-void Shot(QWidget *W, const char *Name)
-{
-    const QString dir = qEnvironmentVariable("KV_SHOTS_DIR");
-    if (!dir.isEmpty())
-        W->grab().save(dir + QLatin1Char('/') + QLatin1String(Name) + QStringLiteral(".png"));
-}
+// The form's controls, reached by their object names.
+struct TArrowControls {
+    explicit TArrowControls(QWidget *F)
+        : SettingsImage(FormDriver::Control<QLabel>(F, "SettingsImage")),
+          ResultImage(FormDriver::Control<QLabel>(F, "ResultImage")),
+          PointHeightTrack(FormDriver::Control<QSlider>(F, "PointHeightTrack")),
+          InnerLengthTrack(FormDriver::Control<QSlider>(F, "InnerLengthTrack")),
+          PointLengthTrack(FormDriver::Control<QSlider>(F, "PointLengthTrack")),
+          InnerLengthUpDown(FormDriver::Control<TKvNumericUpDn>(F, "InnerLengthUpDown")),
+          PointLengthUpDown(FormDriver::Control<TKvNumericUpDn>(F, "PointLengthUpDown")),
+          PointHeightUpDown(FormDriver::Control<TKvNumericUpDn>(F, "PointHeightUpDown")),
+          WidthUpDown(FormDriver::Control<TKvNumericUpDn>(F, "WidthUpDown")),
+          ColorPick(FormDriver::Control<TKvColorPickCombo>(F, "ColorPick")),
+          VisibleCheck(FormDriver::Control<QCheckBox>(F, "VisibleCheck")),
+          OkBtn(FormDriver::Control<QPushButton>(F, "OkBtn")),
+          DashStylesCombo(FormDriver::Control<TKvDashStylesCombo>(F, "DashStylesCombo"))
+    {
+    }
+    QLabel *SettingsImage;
+    QLabel *ResultImage;
+    QSlider *PointHeightTrack;
+    QSlider *InnerLengthTrack;
+    QSlider *PointLengthTrack;
+    TKvNumericUpDn *InnerLengthUpDown;
+    TKvNumericUpDn *PointLengthUpDown;
+    TKvNumericUpDn *PointHeightUpDown;
+    TKvNumericUpDn *WidthUpDown;
+    TKvColorPickCombo *ColorPick;
+    QCheckBox *VisibleCheck;
+    QPushButton *OkBtn;
+    TKvDashStylesCombo *DashStylesCombo;
+};
 
 void SetArrow(TKvArrowSettings *A, float PointLength, float InnerLength, float PointHeight)
 {
@@ -71,92 +98,96 @@ private slots:
     void formDescription()
     {
         TArrowSettingsForm f;
+        const TArrowControls c(&f);
         QCOMPARE(f.windowTitle(), QStringLiteral("Set Arrow Properties"));
         QCOMPARE(f.size(), QSize(418, 256));
-        QCOMPARE(f.SettingsImage->geometry(), QRect(8, 48, 254, 150));
-        QCOMPARE(f.ResultImage->geometry(), QRect(2, 15, 92, 55));
-        QCOMPARE(f.PointHeightTrack->orientation(), Qt::Vertical);
-        QCOMPARE(f.PointHeightTrack->maximum(), 74);
-        QCOMPARE(f.InnerLengthTrack->maximum(), 173);
-        QCOMPARE(f.InnerLengthUpDown->toolTip(), QStringLiteral("Set inner length of arrow tip"));
-        QCOMPARE(f.ColorPick->OtherBtnCaption(), QStringLiteral("&Other colors..."));
-        QCOMPARE(f.VisibleCheck->text(), QStringLiteral("Visible"));
-        QVERIFY(f.OkBtn->isDefault());
+        QCOMPARE(c.SettingsImage->geometry(), QRect(8, 48, 254, 150));
+        QCOMPARE(c.ResultImage->geometry(), QRect(2, 15, 92, 55));
+        QCOMPARE(c.PointHeightTrack->orientation(), Qt::Vertical);
+        QCOMPARE(c.PointHeightTrack->maximum(), 74);
+        QCOMPARE(c.InnerLengthTrack->maximum(), 173);
+        QCOMPARE(c.InnerLengthUpDown->toolTip(), QStringLiteral("Set inner length of arrow tip"));
+        QCOMPARE(c.ColorPick->OtherBtnCaption(), QStringLiteral("&Other colors..."));
+        QCOMPARE(c.VisibleCheck->text(), QStringLiteral("Visible"));
+        QVERIFY(c.OkBtn->isDefault());
     }
 
     // Filling the controls raises their change events; none of them may write back.
     void fillingWritesNothing()
     {
         TArrowSettingsForm f;
+        const TArrowControls c(&f);
         TKvArrowSettings *s = f.Settings();
         SetArrow(s, 4, 3, 2);
         s->SetInnerLength(8); // unguarded, the inner track's event would raise the point length
         QCOMPARE(s->PointLength(), 4.0f);
-        QCOMPARE(f.InnerLengthTrack->value(), 173 - 120);
+        QCOMPARE(c.InnerLengthTrack->value(), 173 - 120);
         s->SetWidth(0.3f); // the up-down shows 0; unguarded it would write 0 back
         QCOMPARE(s->Width(), 0.3f);
         s->SetVisible(false);
-        QVERIFY(!f.VisibleCheck->isChecked());
+        QVERIFY(!c.VisibleCheck->isChecked());
         QCOMPARE(s->Visible(), false);
         s->SetPointHeight(4.5f);
-        QCOMPARE(f.PointHeightTrack->value(), 68); // 67.5 rounds to even
+        QCOMPARE(c.PointHeightTrack->value(), 68); // 67.5 rounds to even
     }
 
     void lengthCoupling()
     {
         TArrowSettingsForm f;
+        const TArrowControls c(&f);
         TKvArrowSettings *s = f.Settings();
         SetArrow(s, 4, 3, 2);
-        f.PointLengthTrack->triggerAction(QAbstractSlider::SliderToMaximum); // position 173: length 0
+        c.PointLengthTrack->triggerAction(QAbstractSlider::SliderToMaximum); // position 173: length 0
         QCOMPARE(s->PointLength(), 0.0f);
         QCOMPARE(s->InnerLength(), 0.0f);
-        f.PointLengthTrack->triggerAction(QAbstractSlider::SliderToMinimum); // position 0: the longest tip
+        c.PointLengthTrack->triggerAction(QAbstractSlider::SliderToMinimum); // position 0: the longest tip
         QCOMPARE(s->PointLength(), float(173.0 / 15));
         QCOMPARE(s->InnerLength(), 0.0f);
-        f.PointLengthTrack->setSliderPosition(113); // 4 line widths
+        c.PointLengthTrack->setSliderPosition(113); // 4 line widths
         QCOMPARE(s->PointLength(), 4.0f);
-        f.InnerLengthTrack->setSliderPosition(23); // inner 10 drags the point along
+        c.InnerLengthTrack->setSliderPosition(23); // inner 10 drags the point along
         QCOMPARE(s->InnerLength(), 10.0f);
         QCOMPARE(s->PointLength(), 10.0f);
-        QCOMPARE(f.PointLengthTrack->value(), 23);
-        Type(f.PointLengthUpDown, QStringLiteral("6")); // a shorter point drags the inner length back
+        QCOMPARE(c.PointLengthTrack->value(), 23);
+        Type(c.PointLengthUpDown, QStringLiteral("6")); // a shorter point drags the inner length back
         QCOMPARE(s->PointLength(), 6.0f);
         QCOMPARE(s->InnerLength(), 6.0f);
-        Type(f.InnerLengthUpDown, QStringLiteral("9"));
+        Type(c.InnerLengthUpDown, QStringLiteral("9"));
         QCOMPARE(s->PointLength(), 9.0f);
-        f.PointHeightTrack->setSliderPosition(30);
+        c.PointHeightTrack->setSliderPosition(30);
         QCOMPARE(s->PointHeight(), 2.0f);
-        Type(f.WidthUpDown, QStringLiteral("3"));
+        Type(c.WidthUpDown, QStringLiteral("3"));
         QCOMPARE(s->Width(), 3.0f);
-        f.DashStylesCombo->SetDashStyle(DashStyleDot);
+        c.DashStylesCombo->SetDashStyle(DashStyleDot);
         QCOMPARE(s->DashStyle(), DashStyleDot);
-        QTest::mouseClick(f.VisibleCheck, Qt::LeftButton);
+        QTest::mouseClick(c.VisibleCheck, Qt::LeftButton);
         QCOMPARE(s->Visible(), false);
     }
 
     void drawings()
     {
         TArrowSettingsForm f;
+        const TArrowControls c(&f);
         TKvArrowSettings *s = f.Settings();
         const QColor bg = f.palette().color(QPalette::Window);
         SetArrow(s, 4, 3, 2);
-        QCOMPARE(f.PointHeightTrack->value(), 30);
+        QCOMPARE(c.PointHeightTrack->value(), 30);
         // The point height's extension line runs 30 pixels below the axis (75) up to the edge.
-        QVERIFY(Greenish(PixelAt(f.SettingsImage, 252, 105)) || Greenish(PixelAt(f.SettingsImage, 252, 104)));
-        QVERIFY(!Greenish(PixelAt(f.SettingsImage, 252, 95)));
+        QVERIFY(Greenish(PixelAt(c.SettingsImage, 252, 105)) || Greenish(PixelAt(c.SettingsImage, 252, 104)));
+        QVERIFY(!Greenish(PixelAt(c.SettingsImage, 252, 95)));
         // Width 0 still draws the enlarged line 15 pixels thick, in the line's colour.
         s->SetColor(0xFFFF0000);
         s->SetWidth(0);
         for (int y : {70, 75, 80})
-            QCOMPARE(PixelAt(f.SettingsImage, 40, y), QColor(Qt::red));
+            QCOMPARE(PixelAt(c.SettingsImage, 40, y), QColor(Qt::red));
         // The tip: filled between the barbs near the point, empty beyond the barbs.
-        QCOMPARE(PixelAt(f.SettingsImage, 230, 75), QColor(Qt::red));
-        QCOMPARE(PixelAt(f.SettingsImage, 180, 105 + 10), bg);
+        QCOMPARE(PixelAt(c.SettingsImage, 230, 75), QColor(Qt::red));
+        QCOMPARE(PixelAt(c.SettingsImage, 180, 105 + 10), bg);
         s->SetWidth(1);
-        QVERIFY(!Blank(f.ResultImage, bg));
+        QVERIFY(!Blank(c.ResultImage, bg));
         s->SetVisible(false); // the real-size picture empties, the enlarged one stays
-        QVERIFY(Blank(f.ResultImage, bg));
-        QCOMPARE(PixelAt(f.SettingsImage, 40, 75), QColor(Qt::red));
+        QVERIFY(Blank(c.ResultImage, bg));
+        QCOMPARE(PixelAt(c.SettingsImage, 40, 75), QColor(Qt::red));
     }
 
     // OK copies the dialog's values back and reports once; Cancel and closing leave the
@@ -183,19 +214,20 @@ private slots:
         auto ran = ModalDriver::WhenModal([&](QWidget *w) {
             opened = w;
             auto *f = qobject_cast<TArrowSettingsForm *>(w);
+            const TArrowControls c(w);
             QVERIFY(f);
             QCOMPARE(f->Settings()->PointLength(), 5.0f);
             QCOMPARE(f->Settings()->Color(), TKvColor(0xFF00FF00));
-            QVERIFY(!f->DashStylesCombo->isHidden());
-            f->InnerLengthTrack->setSliderPosition(23);
-            f->PointHeightTrack->setSliderPosition(45);
-            Type(f->WidthUpDown, QStringLiteral("4"));
-            f->DashStylesCombo->SetDashStyle(DashStyleDash);
+            QVERIFY(!c.DashStylesCombo->isHidden());
+            c.InnerLengthTrack->setSliderPosition(23);
+            c.PointHeightTrack->setSliderPosition(45);
+            Type(c.WidthUpDown, QStringLiteral("4"));
+            c.DashStylesCombo->SetDashStyle(DashStyleDash);
             if (ending == 0)
-                Shot(w, "arrowdialog");
-            QTest::mouseClick(f->VisibleCheck, Qt::LeftButton);
+                FormDriver::Shot(w, QStringLiteral("arrowdialog"));
+            QTest::mouseClick(c.VisibleCheck, Qt::LeftButton);
             if (ending == 0)
-                QTest::mouseClick(f->OkBtn, Qt::LeftButton);
+                QTest::mouseClick(c.OkBtn, Qt::LeftButton);
             else if (ending == 1)
                 ModalDriver::Reject(w);
             else
@@ -276,18 +308,19 @@ private slots:
         auto ed = EditorFor<TKvAxisArrowEditor>(&d, {&axis}, "ArrowPoint");
         ModalDriver::WhenModal([&](QWidget *w) {
             auto *f = qobject_cast<TArrowSettingsForm *>(w);
+            const TArrowControls c(w);
             for (const char *name : {"DashLabel", "DashStylesCombo", "WidthUpDown", "WidthLabel", "ColorPick", "ColorLabel"})
                 QVERIFY2(w->findChild<QWidget *>(QString::fromLatin1(name))->isHidden(), name);
-            QVERIFY(!f->PointLengthUpDown->isHidden());
+            QVERIFY(!c.PointLengthUpDown->isHidden());
             // The sample shows the axis's line.
             QCOMPARE(f->Settings()->Color(), TKvColor(0xFF0000FF));
             QCOMPARE(f->Settings()->Width(), 3.0f);
             QCOMPARE(f->Settings()->PointLength(), std::bit_cast<float>(0x41388889u));
             f->Settings()->SetWidth(7);
             f->Settings()->SetColor(0xFFFF0000);
-            f->PointHeightTrack->setSliderPosition(15);
-            Shot(w, "axisarrowdialog");
-            QTest::mouseClick(f->VisibleCheck, Qt::LeftButton);
+            c.PointHeightTrack->setSliderPosition(15);
+            FormDriver::Shot(w, QStringLiteral("axisarrowdialog"));
+            QTest::mouseClick(c.VisibleCheck, Qt::LeftButton);
             ModalDriver::Accept(w);
         });
         ed->Edit();
@@ -298,6 +331,83 @@ private slots:
         QCOMPARE(p->Visible(), true);
         QCOMPARE(axis.ForeColor(), TKvColor(0xFF0000FF));
         QCOMPARE(axis.AxisThicknes(), 3.0f);
+    }
+
+    // The height track runs downwards beside the drawing: a larger height puts its thumb
+    // lower, next to the barb line, by mouse and keyboard alike.
+    void heightTrackRunsDownwards()
+    {
+        TArrowSettingsForm f;
+        const TArrowControls c(&f);
+        TKvArrowSettings *s = f.Settings();
+        SetArrow(s, 4, 2, 2); // position 30
+        f.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&f));
+        QSlider *track = c.PointHeightTrack;
+        // A click below the thumb pages towards the bottom: a larger height.
+        QTest::mouseClick(track, Qt::LeftButton, {}, QPoint(track->width() / 2, track->height() - 3));
+        QCOMPARE(track->value(), 45);
+        QCOMPARE(s->PointHeight(), 3.0f);
+        // Down moves the thumb down, Up up.
+        track->setFocus();
+        QTest::keyClick(track, Qt::Key_Down);
+        QCOMPARE(track->value(), 46);
+        QTest::keyClick(track, Qt::Key_Up);
+        QTest::keyClick(track, Qt::Key_Up);
+        QCOMPARE(track->value(), 44);
+        // The thumb is drawn lower for the larger height: its rows are those drawn across
+        // more than half the track's width (the groove is a narrow strip).
+        const auto thumbCentre = [&] {
+            const QImage img = track->grab().toImage();
+            const QRgb background = img.pixel(0, 0);
+            int sum = 0, rows = 0;
+            for (int y = 0; y < img.height(); ++y) {
+                int drawn = 0;
+                for (int x = 0; x < img.width(); ++x)
+                    drawn += img.pixel(x, y) != background;
+                if (drawn > img.width() / 2) {
+                    sum += y;
+                    ++rows;
+                }
+            }
+            return rows ? sum / rows : -1;
+        };
+        s->SetPointHeight(0.5f);
+        const int high = thumbCentre();
+        s->SetPointHeight(4.5f);
+        const int low = thumbCentre();
+        QVERIFY2(high >= 0 && low > high + 40, qPrintable(QStringLiteral("%1 -> %2").arg(high).arg(low)));
+    }
+
+    // A custom dash style (ordinal 5, from a form file) opens the dialog and is kept unless the
+    // user picks a style; the combo shows no style then.
+    void customDashStyleIsKept()
+    {
+        TTestDesigner d;
+        TKvArrows series;
+        series.Arrow()->SetDashStyle(DashStyleCustom);
+        auto ed = EditorFor<TKvArrowSettingsEditor>(&d, {&series}, "Arrow");
+        auto ran = ModalDriver::WhenModal([&](QWidget *w) {
+            const TArrowControls c(w);
+            QCOMPARE(c.DashStylesCombo->DashStyle(), DashStyleCustom);
+            QCOMPARE(FormDriver::Control<QComboBox>(c.DashStylesCombo, "Combo")->currentIndex(), -1);
+            Type(c.WidthUpDown, QStringLiteral("3"));
+            QTest::mouseClick(c.OkBtn, Qt::LeftButton);
+        });
+        ed->Edit(); // raised "Style 5 out of range" before
+        QVERIFY(*ran);
+        QCOMPARE(d.ModifiedCount, 1);
+        QCOMPARE(series.Arrow()->DashStyle(), DashStyleCustom);
+        QCOMPARE(series.Arrow()->Width(), 3.0f);
+        ran = ModalDriver::WhenModal([&](QWidget *w) {
+            auto *combo = FormDriver::Control<QComboBox>(TArrowControls(w).DashStylesCombo, "Combo");
+            combo->setFocus();
+            QTest::keyClick(combo, Qt::Key_Down); // the first style
+            ModalDriver::Accept(w);
+        });
+        ed->Edit();
+        QVERIFY(*ran);
+        QCOMPARE(series.Arrow()->DashStyle(), DashStyleSolid);
     }
 
     void wrongObjectOpensNothing()

@@ -9,6 +9,7 @@
 #include <QToolButton>
 #include <QtTest>
 
+#include "../common/FormDriver.h"
 #include "../common/ModalDriver.h"
 #include "../common/PropertyEditorDriver.h"
 #include "Graphics.h"
@@ -30,13 +31,8 @@ using PropertyEditorDriver::EditorFor;
 using PropertyEditorDriver::TCountingDesigner;
 
 namespace {
-template <class W> W *Child(QWidget *Form, const char *Name)
-{
-    W *w = Form->findChild<W *>(QString::fromLatin1(Name));
-    if (!w)
-        qFatal("no control %s", Name);
-    return w;
-}
+using FormDriver::Control;
+template <class W> W *Child(QWidget *Form, const char *Name) { return Control<W>(Form, Name); }
 
 // Every field a line dialog edits, for comparing objects.
 QString Describe(TKvSimpleLineSettings *S)
@@ -88,11 +84,7 @@ private:
 
 TColor ExpectedBackground(TKvColor Reference) { return QColorToColor(ContrastBackGroundARGB(Reference).ToQColor()); }
 
-void Shot(QWidget *W, const char *Name)
-{
-    QDir().mkpath(QStringLiteral(KV_SHOTS_DIR));
-    QVERIFY(W->grab().save(QStringLiteral(KV_SHOTS_DIR "/%1.png").arg(QLatin1String(Name))));
-}
+void Shot(QWidget *W, const char *Name) { FormDriver::Shot(W, QLatin1String(Name)); }
 } // namespace
 
 class TstLineSymbolDialogs : public QObject {
@@ -394,6 +386,50 @@ private slots:
         QVERIFY(*ran);
         QVERIFY(opened.isNull());
         QCOMPARE(d.ModifiedCount, 0);
+    }
+
+    // A custom dash style (ordinal 5, from a form file) opens either line dialog and is kept,
+    // whatever else changes, unless the user picks a style.
+    void customDashStyleIsKept_data()
+    {
+        QTest::addColumn<bool>("simple");
+        QTest::addColumn<bool>("pick");
+        QTest::newRow("line, width changed") << false << false;
+        QTest::newRow("line, Dot picked") << false << true;
+        QTest::newRow("simple line, width changed") << true << false;
+        QTest::newRow("simple line, Dot picked") << true << true;
+    }
+    void customDashStyleIsKept()
+    {
+        QFETCH(bool, simple);
+        QFETCH(bool, pick);
+        TCountingDesigner d;
+        TKvLineSeries series;
+        TKvLegend legend;
+        TKvSimpleLineSettings *edited = simple ? legend.Frame() : series.Line();
+        edited->SetDashStyle(DashStyleCustom);
+        edited->SetWidth(1);
+        std::unique_ptr<TPropertyEditor> ed;
+        if (simple)
+            ed = EditorFor<TKvSimpleLineSettingsEditor>(&d, {&legend}, "Frame");
+        else
+            ed = EditorFor<TKvLineSettingsEditor>(&d, {&series}, "Line");
+        auto ran = ModalDriver::WhenModal([&](QWidget *w) {
+            auto *list = Child<TKvDashStylesList>(w, "DashStylesList");
+            QCOMPARE(list->DashStyle(), DashStyleCustom);
+            QVERIFY(Control<QListWidget>(list, "ListBox")->selectedItems().isEmpty());
+            QTest::mouseClick(Child<TKvNumericUpDn>(w, "WidthUpDn")->UpButton(), Qt::LeftButton);
+            if (pick) {
+                auto *box = Control<QListWidget>(list, "ListBox");
+                QTest::mouseClick(box->viewport(), Qt::LeftButton, {}, box->visualItemRect(box->item(int(DashStyleDot))).center());
+            }
+            QTest::mouseClick(Child<QPushButton>(w, "OKBtn"), Qt::LeftButton);
+        });
+        ed->Edit(); // raised "Style 5 out of range" before
+        QVERIFY(*ran);
+        QCOMPARE(d.ModifiedCount, 1);
+        QCOMPARE(edited->Width(), 2.0f);
+        QCOMPARE(edited->DashStyle(), pick ? DashStyleDot : DashStyleCustom);
     }
 
     // An empty object, or one of another class, opens no dialog.

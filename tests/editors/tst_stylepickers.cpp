@@ -419,6 +419,43 @@ private slots:
                 QVERIFY2(patterns.at(i) != patterns.at(j), qPrintable(QStringLiteral("%1 = %2").arg(i).arg(j)));
     }
 
+    // The sample's dashes and gaps in GDI+'s proportions, scaled by the line width (Qt's own
+    // patterns make Dash, DashDot and DashDotDot look alike at width 5).
+    void dashSampleProportions_data()
+    {
+        QTest::addColumn<QString>("style");
+        QTest::addColumn<QList<int>>("runs"); // dash, gap, ... in pixels, one cycle
+        QTest::newRow("Dash 3:1") << "Dash" << QList<int>{15, 5};
+        QTest::newRow("Dot 1:1") << "Dot" << QList<int>{5, 5};
+        QTest::newRow("DashDot 3:1:1:1") << "DashDot" << QList<int>{15, 5, 5, 5};
+        QTest::newRow("DashDotDot 3:1:1:1:1:1") << "DashDotDot" << QList<int>{15, 5, 5, 5, 5, 5};
+    }
+    void dashSampleProportions()
+    {
+        QFETCH(QString, style);
+        QFETCH(QList<int>, runs);
+        TKvDashStylesCombo combo;
+        combo.SetLineWidth(5);
+        combo.SetLineColor(0xFFFF0000);
+        auto e = pickerOf<TKvDashStyleEditor>(&combo, "DashStyle");
+        TPicture p;
+        p.Paint([&](TCanvas &c) { e->ListDrawValue(style, &c, TRect(0, 0, 240, 20), false); });
+        // The line runs from 3 to E - 4 = 91 along row 10; read two whole cycles from its start.
+        QList<int> seen;
+        bool inked = true;
+        int length = 0;
+        for (int x = 3; x < 91; ++x) {
+            const bool ink = IsReddish(p.At(x, 10));
+            if (ink != inked) {
+                seen << length;
+                length = 0;
+                inked = ink;
+            }
+            ++length;
+        }
+        QCOMPARE(seen.mid(0, 2 * runs.size()), runs + runs);
+    }
+
     void areaStyleSamples_data()
     {
         QTest::addColumn<QString>("style");
