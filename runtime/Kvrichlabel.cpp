@@ -91,6 +91,29 @@ void DrawRichCaption(QPainter &P, const QRectF &Rect, const TKvRichCaption &Capt
     P.restore();
 }
 
+void TKvRichCaptionObject::PaintGr(TGPGraphics *Graphics) const
+{
+    if (!Graphics || FText.IsEmpty())
+        return;
+    QPainter &p = *Graphics->Painter();
+    QTextDocument d;
+    SetupDocument(d, FText, FFont);
+    p.save();
+    p.translate(double(FX), double(FY));
+    p.rotate(-FAngle); // counter-clockwise, as angles go on screen
+    QAbstractTextDocumentLayout::PaintContext ctx;
+    if (FShadow) {
+        QColor shade(0, 0, 0, 70);
+        ctx.palette.setColor(QPalette::Text, shade);
+        p.translate(1, 1);
+        d.documentLayout()->draw(&p, ctx);
+        p.translate(-1, -1);
+    }
+    ctx.palette.setColor(QPalette::Text, FColor.ToQColor());
+    d.documentLayout()->draw(&p, ctx);
+    p.restore();
+}
+
 TKvRichLabel::TKvRichLabel(TComponent *AOwner, QWidget *AParent) : TKvControl(AOwner, AParent) { resize(120, 24); }
 
 void TKvRichLabel::paintEvent(QPaintEvent *)
