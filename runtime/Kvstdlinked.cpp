@@ -72,6 +72,7 @@ bool TKvCustomEdit::eventFilter(QObject *Watched, QEvent *E)
 
 TKvCheckBox::TKvCheckBox(TComponent *AOwner, QWidget *AParent) : TKvLinkedControl(AOwner, AParent)
 {
+    PropertyLinks()->InitSource(QStringLiteral("Checked"), QStringLiteral("Boolean"), TTypeKind::tkEnumeration);
     resize(120, 20);
     FBox = FillWith(new QCheckBox(this));
     connect(FBox, &QCheckBox::toggled, this, &TKvCheckBox::SetChecked);
@@ -91,6 +92,7 @@ void TKvCheckBox::Changed() { FBox->setText(Caption()); }
 
 TKvRadioGroup::TKvRadioGroup(TComponent *AOwner, QWidget *AParent) : TKvLinkedControl(AOwner, AParent)
 {
+    PropertyLinks()->InitSource(QStringLiteral("ItemIndex"), QStringLiteral("Integer"), TTypeKind::tkInteger);
     resize(140, 100);
     FGroup = FillWith(new QGroupBox(this));
     new QGridLayout(FGroup);
