@@ -7,10 +7,12 @@
 #include "Kvgradientfrm.h"
 #include "Kvgraph2d.h"
 #include "Kvinterpolationcalculations.h"
+#include "Kvlegend.h"
 #include "Kvmarkers.h"
 #include "Kvmovingaverage.h"
 #include "Kvpiedonut.h"
 #include "Kvpielegend.h"
+#include "Kvpropertylink.h"
 #include "Kvrichlabel.h"
 #include "Kvseries.h"
 #include "Kvstyles.h"
@@ -27,6 +29,7 @@ void Register()
     const PTypeInfo String = TypeInfo<QString>();
 
     // Property links
+    RegisterPropertyEditor(TypeInfo<TKvPropertyLinks>(), nullptr, "", PropertyEditorClass<TKvPropLinkEditor>());
 
     // Floating-point values that may be dates or time spans
     RegisterPropertyEditor(Double, &TKvDoubleEdit::staticMetaObject, "Value", PropertyEditorClass<TKvReal3StateProperty>());
@@ -99,6 +102,7 @@ void Register()
     // Fonts
 
     // Fill palettes
+    RegisterPropertyEditor(TypeInfo<TKvFillPalette>(), nullptr, "", PropertyEditorClass<TKvFilPalettePropertyEditor>());
 
     // Simple line settings, line settings, point symbol settings
     RegisterPropertyEditor(TypeInfo<TKvSimpleLineSettings>(), nullptr, "", PropertyEditorClass<TKvSimpleLineSettingsEditor>());
@@ -108,6 +112,7 @@ void Register()
     // Fitted lines' variables
 
     // Legend item order
+    RegisterPropertyEditor(TypeInfo<TStrings>(), &TKvLegend::staticMetaObject, "ItemsOrderList", PropertyEditorClass<TKvLegendOrderPropEditor>());
 
     // The gradient frame's gradient, one of a graph's
     RegisterPropertyEditor(TypeInfo<TKvGradientSettings>(), &TKvGradientFrame::staticMetaObject, "Gradient", PropertyEditorClass<TKvGradFramePropEditor>());
@@ -120,6 +125,7 @@ void Register()
 
     // Component editors: graph, pie chart, axis, legend, pie legend, series, vectors, fill
     // palette
+    RegisterComponentEditor(&TKvFillPalette::staticMetaObject, ComponentEditorClass<TKvFillPaletteEditor>());
 }
 
 } // namespace Kvdesign

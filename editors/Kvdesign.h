@@ -6,6 +6,7 @@
 #include "Kvfloateditors.h"
 #include "Kvlinesettingseditors.h"
 #include "Kvreferencepickers.h"
+#include "Kvstructureeditors.h"
 #include "Kvstylepickers.h"
 
 namespace Kvdesign {
