@@ -14,6 +14,8 @@
 #include "../common/ModalDriver.h"
 #include "../common/PropertyEditorDriver.h"
 #include "Controls.h"
+#include "DesignRegistry.h"
+#include "Kvdesign.h"
 #include "Kvareastyleslist.h"
 #include "Kvcolorpicker.h"
 #include "Kvfillpaletteeditor.h"
@@ -234,6 +236,10 @@ private slots:
     void paletteDragAndEditing();
     void paletteEditorsWriteOnlyOnOk();
 
+    void registrationBindsTheEditors_data();
+    void registrationBindsTheEditors();
+    void dialogsKeyboardOrder_data();
+    void dialogsKeyboardOrder();
     void screenshots();
 };
 
@@ -967,6 +973,86 @@ void TstStructureDialogs::paletteEditorsWriteOnlyOnOk()
     QVERIFY(pie2->SegmentSettingsPalette());
     QCOMPARE(pie2->SegmentSettingsPalette()->Name(), QStringLiteral("FillPalette9"));
     QCOMPARE(pie2->SegmentSettingsPalette()->GetCount(), 1);
+}
+
+// ---- registration -----------------------------------------------------------------------
+void TstStructureDialogs::registrationBindsTheEditors_data()
+{
+    QTest::addColumn<QString>("cls");
+    QTest::addColumn<QString>("prop");
+    QTest::addColumn<QString>("editor");
+    QTest::addRow("double edit links") << "TKvDoubleEdit" << "PropertyLinks" << "TKvPropLinkEditor";
+    QTest::addRow("check box links") << "TKvCheckBox" << "PropertyLinks" << "TKvPropLinkEditor";
+    QTest::addRow("pie palette") << "TKvPieChart" << "SegmentSettingsPalette" << "TKvFilPalettePropertyEditor";
+    QTest::addRow("legend order") << "TKvLegend" << "ItemsOrderList" << "TKvLegendOrderPropEditor";
+    // Another list of strings is not a legend order.
+    QTest::addRow("radio items") << "TKvRadioGroup" << "Items" << "TClassProperty";
+}
+
+void TstStructureDialogs::registrationBindsTheEditors()
+{
+    QFETCH(QString, cls);
+    QFETCH(QString, prop);
+    QFETCH(QString, editor);
+    TDesignRegistry::Instance().Clear();
+    Kvdesign::Register();
+    TClass c = FindClass(cls);
+    QVERIFY2(c, qPrintable(cls));
+    PPropInfo p = GetPropInfo(c, prop);
+    QVERIFY2(p, qPrintable(prop));
+    QCOMPARE(GetEditorClass(p, c).Name, editor);
+    TKvFillPalette palette;
+    QCOMPARE(GetComponentEditor(&palette, nullptr)->GetVerb(0), QStringLiteral("&Edit Palette"));
+    TDesignRegistry::Instance().Clear();
+}
+
+// ---- keyboard ---------------------------------------------------------------------------
+void TstStructureDialogs::dialogsKeyboardOrder_data()
+{
+    QTest::addColumn<QString>("dialog");
+    QTest::addColumn<QStringList>("stops"); // first focus, then each Tab
+    QTest::addRow("legend order") << "legend" << QStringList{"SeriesListBox", "OKBtn", "CancelBtn", "SeriesListBox"};
+    // The placeholder is selected when the dialog opens: the delete button is off, and skipped.
+    QTest::addRow("property links") << "links" << QStringList{"PropertyView", "ItemList", "BitBtn1", "BitBtn2", "PropertyView"};
+    // The colour pickers and the style list are one stop each.
+    QTest::addRow("fill palette") << "palette"
+                                  << QStringList{"PaletteList", "ForeColorPick", "BackColorPick", "AreaStylesList", "OKBtn", "CancelBtn", "PaletteList"};
+}
+
+void TstStructureDialogs::dialogsKeyboardOrder()
+{
+    QFETCH(QString, dialog);
+    QFETCH(QStringList, stops);
+    TLegendForm f;
+    std::unique_ptr<QDialog> form;
+    if (dialog == QLatin1String("legend")) {
+        auto *d = new TLegendOrderForm;
+        d->SetList(f.Series());
+        form.reset(d);
+    } else if (dialog == QLatin1String("links")) {
+        auto *d = new TKvPropertyTreeForm;
+        auto *edit = Add<TKvDoubleEdit>(&f.Root, QStringLiteral("Edit1"));
+        edit->PropertyLinks()->LinkNames()->Add(QStringLiteral("Form1.Edit1.MinValue"));
+        d->SetPropertyLink(edit->PropertyLinks());
+        d->AddComponentToTree(&f.Root);
+        d->ClearEmptyForks();
+        form.reset(d);
+    } else {
+        auto *d = new TFillPaletteForm;
+        TKvFillPalette p;
+        p.Add(new TKvFillSettings);
+        d->SetFillPalette(&p);
+        form.reset(d);
+    }
+    form->show();
+    QVERIFY(QTest::qWaitForWindowActive(form.get()));
+    for (int i = 0; i < stops.size(); ++i) {
+        QWidget *stop = Child<QWidget>(form.get(), qPrintable(stops[i]));
+        QWidget *focus = QApplication::focusWidget();
+        QVERIFY2(focus && (focus == stop || stop->isAncestorOf(focus)),
+                 qPrintable(QStringLiteral("stop %1: %2 has the focus").arg(stops[i], focus ? focus->objectName() + QLatin1Char('/') + QLatin1String(focus->metaObject()->className()) : QStringLiteral("nothing"))));
+        QTest::keyClick(focus, Qt::Key_Tab);
+    }
 }
 
 // ---- pictures ---------------------------------------------------------------------------
