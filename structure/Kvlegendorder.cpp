@@ -22,6 +22,7 @@ TLegendOrderForm::TLegendOrderForm(QWidget *AOwner)
 {
     FUi->setupUi(this);
     Forms::SetupForm(this, Forms::TBorderStyle::bsSizeToolWin, Forms::ScreenCenter, QStringLiteral("Tahoma"), -11);
+    setMinimumSize(size());
     FDummy = new TKvRichLabel(nullptr, this);
     FDummy->setObjectName(QStringLiteral("Dummy"));
     FDummy->hide();
@@ -151,6 +152,17 @@ void TLegendOrderForm::SeriesListBoxDrawItem(QPainter *Canvas, int Index, const 
     caption.SetX(float(Rect.Left + 50));
     caption.SetY(float(Rect.Top + 3));
     caption.PaintGr(&graphics);
+}
+
+void TLegendOrderForm::resizeEvent(QResizeEvent *Event)
+{
+    QDialog::resizeEvent(Event);
+    // A larger form shows more of the list; the buttons keep to its right and below it.
+    const int dw = width() - 305, dh = height() - 312;
+    FUi->SeriesListBox->resize(249 + dw, 233 + dh);
+    FUi->ToolBar1->move(264 + dw, 48);
+    FUi->OKBtn->move(59 + dw / 2, 264 + dh);
+    FUi->CancelBtn->move(163 + dw / 2, 264 + dh);
 }
 
 void TLegendOrderForm::SeriesListBoxMouseDown(Qt::MouseButton Button, TShiftState Shift, int X, int Y)

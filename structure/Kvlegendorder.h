@@ -41,6 +41,9 @@ protected slots:
     void SeriesListBoxMouseMove(TShiftState Shift, int X, int Y);
     void SeriesListBoxMouseUp(Qt::MouseButton Button, TShiftState Shift, int X, int Y);
 
+protected:
+    void resizeEvent(QResizeEvent *Event) override;
+
 private:
     // The series of entry Index (nil for the placeholder line).
     TKvSeries *EntrySeries(int Index) const;

@@ -238,6 +238,7 @@ private slots:
 
     void registrationBindsTheEditors_data();
     void registrationBindsTheEditors();
+    void sizeableFormsGrowTheirLists();
     void dialogsKeyboardOrder_data();
     void dialogsKeyboardOrder();
     void screenshots();
@@ -1004,6 +1005,25 @@ void TstStructureDialogs::registrationBindsTheEditors()
     TKvFillPalette palette;
     QCOMPARE(GetComponentEditor(&palette, nullptr)->GetVerb(0), QStringLiteral("&Edit Palette"));
     TDesignRegistry::Instance().Clear();
+}
+
+// ---- layout -----------------------------------------------------------------------------
+void TstStructureDialogs::sizeableFormsGrowTheirLists()
+{
+    TLegendOrderForm legend;
+    legend.show();
+    legend.resize(legend.width() + 100, legend.height() + 60);
+    QCOMPARE(Child<QListWidget>(&legend, "SeriesListBox")->size(), QSize(349, 293));
+    QCOMPARE(Child<QWidget>(&legend, "ToolBar1")->pos(), QPoint(364, 48));
+    QCOMPARE(Child<QPushButton>(&legend, "OKBtn")->pos(), QPoint(109, 324));
+    // The tree takes the growth; the link list and the buttons stay below it.
+    TKvPropertyTreeForm links;
+    links.show();
+    links.resize(links.width() + 100, links.height() + 60);
+    QCOMPARE(links.PropertyView()->geometry(), QRect(9, 8, 432, 325));
+    QCOMPARE(Child<QListWidget>(&links, "ItemList")->geometry(), QRect(9, 356, 432, 64));
+    QCOMPARE(Child<QPushButton>(&links, "BitBtn2")->pos(), QPoint(352, 439));
+    QCOMPARE(Child<QPushButton>(&links, "DelBtn")->pos(), QPoint(9, 439));
 }
 
 // ---- keyboard ---------------------------------------------------------------------------
