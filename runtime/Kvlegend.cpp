@@ -1,6 +1,8 @@
 #include "Kvlegend.h"
 
 #include <QFontMetricsF>
+#include <QHash>
+#include <QSet>
 #include <QPainter>
 
 #include "Kvgraph2d.h"
@@ -93,18 +95,29 @@ QList<TKvSeries *> TKvLegend::Items() const
         if (s->IncludeInLegend() && s->Visible() && !s->MergeLegendItemWith())
             shown << s;
     // The order list references series from the legend's module; lines naming nothing shown
-    // are passed over.
+    // are passed over. (Legends ask for their items for every item they draw: the usual
+    // reference, a plain name of the module's, is looked up in the series shown.)
     TComponent *root = const_cast<TKvLegend *>(this);
     while (root->Owner())
         root = root->Owner();
+    QHash<QString, TKvSeries *> byName;
+    for (TKvSeries *s : shown)
+        if (s->Owner() == root)
+            byName.insert(s->Name().toLower(), s);
     QList<TKvSeries *> out;
+    QSet<TKvSeries *> listed;
     for (const QString &ref : FItemsOrderList->Strings()) {
-        auto *s = ComponentCast<TKvSeries>(GetComponentFromRef(root, ref));
-        if (s && shown.contains(s) && !out.contains(s))
+        TKvSeries *s = byName.value(ref.trimmed().toLower());
+        if (!s && ref.contains(QLatin1Char('.')))
+            if (auto *r = ComponentCast<TKvSeries>(GetComponentFromRef(root, ref)); r && shown.contains(r))
+                s = r;
+        if (s && !listed.contains(s)) {
             out << s;
+            listed.insert(s);
+        }
     }
     for (TKvSeries *s : shown)
-        if (!out.contains(s))
+        if (!listed.contains(s))
             out << s;
     return out;
 }
