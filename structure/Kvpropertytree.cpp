@@ -286,7 +286,6 @@ TKvPropertyTreeForm::TKvPropertyTreeForm(QWidget *AOwner)
     connect(FUi->ItemList, &QListWidget::currentRowChanged, this, &TKvPropertyTreeForm::ItemListClick);
     connect(FUi->ItemList, &QListWidget::currentRowChanged, this, &TKvPropertyTreeForm::ActionList1Update);
     connect(DeleteSelection, &QAction::triggered, this, &TKvPropertyTreeForm::DeleteSelectionExecute);
-    connect(DeleteSelection, &QAction::changed, this, [this] { FUi->DelBtn->setEnabled(DeleteSelection->isEnabled()); });
     connect(FUi->DelBtn, &QPushButton::clicked, DeleteSelection, &QAction::trigger);
     connect(FUi->BitBtn1, &QPushButton::clicked, this, &QDialog::reject);
     connect(FUi->BitBtn2, &QPushButton::clicked, this, &QDialog::accept);
