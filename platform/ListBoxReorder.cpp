@@ -47,10 +47,10 @@ QSize TOwnerDrawDelegate::sizeHint(const QStyleOptionViewItem &Option, const QMo
 }
 
 // ---------------------------------------------------------------------------------------
-TListBoxReorder::TListBoxReorder(QListWidget *List) : QObject(List), FList(List)
+TListBoxReorder::TListBoxReorder(QListWidget *List) : QObject(List), FList(List), FViewport(List->viewport())
 {
     setObjectName(List->objectName() + QStringLiteral("Reorder"));
-    List->viewport()->installEventFilter(this);
+    FViewport->installEventFilter(this);
     // Only this gesture moves entries; the view's own drag and drop stays off.
     List->setDragEnabled(false);
 }
@@ -134,7 +134,7 @@ void TListBoxReorder::SelectItem(QListWidget *List, int Index)
 
 bool TListBoxReorder::eventFilter(QObject *Watched, QEvent *Event)
 {
-    if (Watched != FList->viewport())
+    if (Watched != FViewport)
         return false;
     switch (Event->type()) {
     case QEvent::MouseButtonPress:

@@ -97,6 +97,9 @@ protected:
 private:
     void SetCursor(Qt::CursorShape Shape);
     QListWidget *FList;
+    // The list's viewport, which receives the mouse (kept: it still sends events while the
+    // list is being destroyed, when the list can no longer be asked for it).
+    QWidget *FViewport;
     bool FDragging = false;
     int FDragStartIdx = -1; // entry under the last press, -1 when none
     int FDragOverIdx = -1;  // entry the dragged one would move to
