@@ -13,6 +13,7 @@
 #include "Kvmovingaverage.h"
 #include "Kvpiedonut.h"
 #include "Kvpielegend.h"
+#include "Kvpropertylink.h"
 #include "Kvrichlabel.h"
 #include "Kvseries.h"
 #include "Kvstyles.h"
@@ -29,6 +30,7 @@ void Register()
     const PTypeInfo String = TypeInfo<QString>();
 
     // Property links
+    RegisterPropertyEditor(TypeInfo<TKvPropertyLinks>(), nullptr, "", PropertyEditorClass<TKvPropLinkEditor>());
 
     // Floating-point values that may be dates or time spans
     RegisterPropertyEditor(Double, &TKvDoubleEdit::staticMetaObject, "Value", PropertyEditorClass<TKvReal3StateProperty>());
@@ -106,6 +108,7 @@ void Register()
     RegisterPropertyEditor(TypeInfo<TKvFont>(), nullptr, "", PropertyEditorClass<TKvFontProperty>());
 
     // Fill palettes
+    RegisterPropertyEditor(TypeInfo<TKvFillPalette>(), nullptr, "", PropertyEditorClass<TKvFilPalettePropertyEditor>());
 
     // Simple line settings, line settings, point symbol settings
     RegisterPropertyEditor(TypeInfo<TKvSimpleLineSettings>(), nullptr, "", PropertyEditorClass<TKvSimpleLineSettingsEditor>());
@@ -116,6 +119,7 @@ void Register()
     RegisterPropertyEditor(TypeInfo<TDoubleDynArray>(), &TKvFittedLine::staticMetaObject, "", PropertyEditorClass<TKvVariablesPropEditor>());
 
     // Legend item order
+    RegisterPropertyEditor(TypeInfo<TStrings>(), &TKvLegend::staticMetaObject, "ItemsOrderList", PropertyEditorClass<TKvLegendOrderPropEditor>());
 
     // The gradient frame's gradient, one of a graph's
     RegisterPropertyEditor(TypeInfo<TKvGradientSettings>(), &TKvGradientFrame::staticMetaObject, "Gradient", PropertyEditorClass<TKvGradFramePropEditor>());
@@ -135,6 +139,7 @@ void Register()
     RegisterComponentEditor(&TKvPieLegend::staticMetaObject, ComponentEditorClass<TKvPieLegendEditor>());
     RegisterComponentEditor(&TKvSeries::staticMetaObject, ComponentEditorClass<TKvSeriesEditor>());
     RegisterComponentEditor(&TKvDoubleVector::staticMetaObject, ComponentEditorClass<TKvVectorsEditor>());
+    RegisterComponentEditor(&TKvFillPalette::staticMetaObject, ComponentEditorClass<TKvFillPaletteEditor>());
 }
 
 } // namespace Kvdesign

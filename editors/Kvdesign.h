@@ -9,6 +9,7 @@
 #include "Kvfloateditors.h"
 #include "Kvlinesettingseditors.h"
 #include "Kvreferencepickers.h"
+#include "Kvstructureeditors.h"
 #include "Kvstylepickers.h"
 
 namespace Kvdesign {

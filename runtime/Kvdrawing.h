@@ -14,6 +14,16 @@ Q_ENUM_NS(TKvPointSymbol)
 using Kvdrawing::TKvPointSymbol;
 
 class QPainter;
+
+// Where a legend item's sample goes: the graphics object and the sample's box, and the item's
+// index in its list.
+struct TKvLegendItemDrawArgs {
+    TGPGraphics *Graphics = nullptr;
+    float Left = 0, Top = 0, Width = 0, Height = 0;
+    int Index = 0;
+    QRectF Rect() const { return QRectF(Left, Top, Width, Height); }
+};
+
 // Draws a symbol of the given size centred on (X, Y) with the pen for its outline and the
 // brush for its inside (crosses and the plus use only the pen).
 void DrawPointSymbol(QPainter &P, const QPen &Pen, const QBrush &Brush, double X, double Y, double Size,

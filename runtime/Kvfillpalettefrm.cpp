@@ -52,7 +52,10 @@ void TKvFillPaletteFrame::FillList()
             QPixmap pm(FList->iconSize());
             pm.fill(Qt::white);
             QPainter painter(&pm);
-            p->GetItem(i)->DrawListItem(painter, QRectF(pm.rect()));
+            {
+                TGPGraphics g(&painter);
+                p->GetItem(i)->DrawListItem({&g, 0, 0, float(pm.width()), float(pm.height()), i});
+            }
             painter.end();
             FList->addItem(new QListWidgetItem(QIcon(pm), QStringLiteral("%1").arg(i + 1)));
         }

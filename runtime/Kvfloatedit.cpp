@@ -234,7 +234,11 @@ double StrToFloatKv(const QString &Text)
 
 static double Clamped(double V, double Min, double Max) { return Min < Max ? qBound(Min, V, Max) : V; }
 
-TKvDoubleEdit::TKvDoubleEdit(TComponent *AOwner, QWidget *AParent) : TKvCustomEdit(AOwner, AParent) { UpdateText(); }
+TKvDoubleEdit::TKvDoubleEdit(TComponent *AOwner, QWidget *AParent) : TKvCustomEdit(AOwner, AParent)
+{
+    PropertyLinks()->InitSource(QStringLiteral("Value"), QStringLiteral("Double"), TTypeKind::tkFloat);
+    UpdateText();
+}
 
 void TKvDoubleEdit::SetValue(double V)
 {
@@ -281,6 +285,7 @@ void TKvDoubleEdit::resizeEvent(QResizeEvent *E)
 
 TKvNumericUpDn::TKvNumericUpDn(TComponent *AOwner, QWidget *AParent) : TKvCustomEdit(AOwner, AParent)
 {
+    PropertyLinks()->InitSource(QStringLiteral("Value"), QStringLiteral("Double"), TTypeKind::tkFloat);
     auto *buttons = new QVBoxLayout;
     buttons->setSpacing(0);
     FUp = new QToolButton(this);

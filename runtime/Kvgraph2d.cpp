@@ -86,6 +86,69 @@ TKvPlotArea TKvGraph2D::PlotArea(const TKvAxis *XAxis, const TKvAxis *YAxis, con
     return a;
 }
 
+bool TKvGraph2D::IsCoupledTo(const TKvGraph2D *Master) const
+{
+    return Coupled() && CouplingAxis() && CouplingAxis()->Graph() == Master && Master != this;
+}
+
+TKvGraph2D *TKvGraph2D::CouplingMaster()
+{
+    if (Coupled() && CouplingAxis())
+        if (auto *master = qobject_cast<TKvGraph2D *>(CouplingAxis()->Graph()))
+            return master;
+    return this;
+}
+
+QList<TKvGraph2D *> TKvGraph2D::CoupledGraphs() const
+{
+    QList<TKvGraph2D *> out;
+    for (const QPointer<TKvGraph2D> &g : FCoupledGraphs)
+        if (g)
+            out << g.data();
+    return out;
+}
+
+void TKvGraph2D::CheckCoupled()
+{
+    QList<QPointer<TKvGraph2D>> kept;
+    for (const QPointer<TKvGraph2D> &g : FCoupledGraphs)
+        if (g && g->IsCoupledTo(this) && !kept.contains(g))
+            kept << g;
+    if (TComponent *owner = Owner())
+        for (int i = 0; i < owner->ComponentCount(); ++i) {
+            auto *g = ComponentCast<TKvGraph2D>(owner->Components(i));
+            if (g && g->IsCoupledTo(this) && !kept.contains(g))
+                kept << g;
+        }
+    FCoupledGraphs = kept;
+}
+
+QList<TKvSeries *> TKvGraph2D::LegendSeries() const
+{
+    QList<TKvSeries *> out;
+    auto add = [&out](const TKvGraph2D *G) {
+        for (TKvSeries *s : G->SeriesList())
+            if (!out.contains(s))
+                out << s;
+    };
+    add(this);
+    if (LegendIncludesCoupled())
+        for (const TKvGraph2D *g : CoupledGraphs())
+            add(g);
+    return out;
+}
+
+void TKvGraph2D::RefAssigned(QObject *Old, QObject *New)
+{
+    // A graph joins its master's list as soon as it names one of the master's axes; CheckCoupled
+    // catches up with couplings made in another order (while a form loads).
+    auto *axis = qobject_cast<TKvAxis *>(New);
+    if (!axis || axis != CouplingAxis())
+        return;
+    if (auto *master = qobject_cast<TKvGraph2D *>(axis->Graph()); master && IsCoupledTo(master) && !master->FCoupledGraphs.contains(this))
+        master->FCoupledGraphs << this;
+}
+
 void TKvGraph2D::Paint(QPainter &P, const QRectF &Rect)
 {
     const QRectF da = DataAreaIn(Rect);

@@ -1,6 +1,10 @@
 #include "Kvintegeredit.h"
 
-TKvIntegerEdit::TKvIntegerEdit(TComponent *AOwner, QWidget *AParent) : TKvCustomEdit(AOwner, AParent) { UpdateText(); }
+TKvIntegerEdit::TKvIntegerEdit(TComponent *AOwner, QWidget *AParent) : TKvCustomEdit(AOwner, AParent)
+{
+    PropertyLinks()->InitSource(QStringLiteral("Value"), QStringLiteral("Integer"), TTypeKind::tkInteger);
+    UpdateText();
+}
 
 void TKvIntegerEdit::SetValue(int V)
 {

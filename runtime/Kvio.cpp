@@ -25,3 +25,14 @@ TComponent *GetComponentFromRef(TComponent *Root, const QString &Ref)
     }
     return c == Root && Root->Name().compare(Ref.trimmed(), Qt::CaseInsensitive) != 0 ? nullptr : c;
 }
+
+QString GetComponentRef(const TComponent *Component)
+{
+    if (!Component)
+        return {};
+    QStringList parts{Component->Name()};
+    // Owners up to, not including, the topmost one (the module the reference is read in).
+    for (const TComponent *o = Component->Owner(); o && o->Owner(); o = o->Owner())
+        parts.prepend(o->Name());
+    return parts.join(QLatin1Char('.'));
+}

@@ -8,3 +8,6 @@ QString UniqueName(TComponent *Owner, const QString &Base);
 // The component that Ref names: "Name" among Root's components or Root itself, or
 // "Owner.Name" through the owner named first; nil when there is none.
 TComponent *GetComponentFromRef(TComponent *Root, const QString &Ref);
+// The reference text of a component, as GetComponentFromRef reads it from the component's
+// module: its name, after the names of the owners between it and the module ("Panel1.Edit1").
+QString GetComponentRef(const TComponent *Component);

@@ -36,6 +36,10 @@ public:
     explicit TKvCustomLegend(TComponent *AOwner = nullptr) : TKvGraphElement(AOwner) {}
     virtual int ItemCount() const = 0;
     virtual QString ItemCaption(int Index) const = 0;
+    // The caption as written beside the sample (rich text where the item has it).
+    virtual QString ItemRichCaption(int Index) const { return ItemCaption(Index); }
+    // The component whose variables an item's caption shows.
+    virtual const TComponent *ItemContext(int Index) const { return this; }
     virtual void DrawItemSample(QPainter &P, int Index, const QRectF &R) const = 0;
     // The legend's box for a chart of the given client rectangle; Left -1 puts it at the right.
     virtual QRectF Bounds(const QRectF &GraphRect) const;
@@ -51,10 +55,14 @@ class TKvLegend : public TKvCustomLegend {
 public:
     explicit TKvLegend(TComponent *AOwner = nullptr) : TKvCustomLegend(AOwner) {}
     QRectF Bounds(const QRectF &GraphRect) const override;
-    // The series shown, in order: those named in ItemsOrderList first, then the rest of the
-    // graph's series; a series merged into another shares that one's item.
+    // The series shown, in order: those that ItemsOrderList references first (each once), then
+    // the rest of the series the graph offers its legends (with coupled graphs, see
+    // TKvGraph2D::LegendSeries); hidden series, series left out of legends and series merged into
+    // another one's item are not listed.
     QList<TKvSeries *> Items() const;
     int ItemCount() const override { return int(Items().size()); }
     QString ItemCaption(int Index) const override;
+    QString ItemRichCaption(int Index) const override;
+    const TComponent *ItemContext(int Index) const override;
     void DrawItemSample(QPainter &P, int Index, const QRectF &R) const override;
 };

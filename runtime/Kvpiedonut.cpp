@@ -8,14 +8,21 @@
 
 #include "Kvlegend.h"
 
-void TKvFillSettings::DrawListItem(QPainter &P, const QRectF &R) const
+void TKvFillSettings::DrawListItem(const TKvLegendItemDrawArgs &Args) const
 {
-    const QRectF box = R.adjusted(2, 2, -2, -2);
-    P.fillRect(box, Qt::white);
-    Fill(P, box);
-    P.setPen(Qt::black);
-    P.setBrush(Qt::NoBrush);
-    P.drawRect(box);
+    if (!Args.Graphics)
+        return;
+    QPainter &p = *Args.Graphics->Painter();
+    const QRectF box = Args.Rect().adjusted(2, 2, -2, -2);
+    if (box.isEmpty())
+        return;
+    // White under the fill, so that transparent colours and the hatches' gaps look the same on
+    // any background.
+    p.fillRect(box, Qt::white);
+    Fill(p, box);
+    p.setPen(QPen(Qt::black, 0));
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(box);
 }
 
 TKvFillSettings *TKvFillPalette::NewItem() { return new TKvFillSettings([this] { Changed(); }, this); }

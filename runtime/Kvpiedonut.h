@@ -25,8 +25,8 @@ class TKvFillSettings : public TKvSettings {
 public:
     using TKvSettings::TKvSettings;
     void Fill(QPainter &P, const QRectF &R) const { FillArea(P, R, FAreaStyle, FForeColor, FBackColor); }
-    // A sample of the fill, framed, for lists.
-    void DrawListItem(QPainter &P, const QRectF &R) const;
+    // A sample of the fill, framed, for lists: into the box of Args on its graphics object.
+    void DrawListItem(const TKvLegendItemDrawArgs &Args) const;
 };
 
 class TKvFillPalette : public TKvNonVisual {

@@ -82,6 +82,28 @@ void DrawRichCaption(QPainter &P, const QRectF &Rect, const TKvRichCaption &Capt
                     Alignment, Vertical, Context);
 }
 
+void TKvRichCaptionObject::PaintGr(TGPGraphics *Graphics) const
+{
+    if (!Graphics || FText.IsEmpty())
+        return;
+    QPainter &p = *Graphics->Painter();
+    QTextDocument d;
+    Kvrichcaption::LoadForDrawing(d, FText, FFont ? FFont->ToQFont() : QFont(), Qt::AlignLeft, FContext);
+    p.save();
+    p.translate(double(FX), double(FY));
+    p.rotate(-FAngle); // counter-clockwise, as angles go on screen
+    QAbstractTextDocumentLayout::PaintContext ctx;
+    if (FShadow) {
+        ctx.palette.setColor(QPalette::Text, QColor(0, 0, 0, 70));
+        p.translate(1, 1);
+        d.documentLayout()->draw(&p, ctx);
+        p.translate(-1, -1);
+    }
+    ctx.palette.setColor(QPalette::Text, FColor.ToQColor());
+    d.documentLayout()->draw(&p, ctx);
+    p.restore();
+}
+
 TKvRichLabel::TKvRichLabel(TComponent *AOwner, QWidget *AParent) : TKvControl(AOwner, AParent) { resize(120, 24); }
 
 void TKvRichLabel::paintEvent(QPaintEvent *)

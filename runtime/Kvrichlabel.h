@@ -50,6 +50,29 @@ void DrawRichCaption(QPainter &P, const QRectF &Rect, const TKvRichCaption &Capt
 QSizeF RichCaptionSize(const TKvRichCaption &Caption, const TKvFont *Font, const TComponent *Context = nullptr);
 QSizeF RichCaptionSize(const TKvRichCaption &Caption, const QFont &Font, const TComponent *Context = nullptr);
 
+// A caption placed at a point and painted on a graphics object, as legends write their items:
+// the font's face and size, the colour Color (not the font's), turned by Angle degrees about
+// the point, with a soft shadow when Shadow is set.
+class TKvRichCaptionObject : public TKvSettings {
+    Q_OBJECT
+    KV_PROPERTY(TKvRichCaption, Text, {})
+    KV_PROPERTY(TKvColor, Color, 0xFF000000)
+    KV_PROPERTY(float, X, 0)
+    KV_PROPERTY(float, Y, 0)
+    KV_PROPERTY(int, Angle, 0)
+    KV_PROPERTY(bool, Shadow, false)
+    KV_OBJECT(TKvFont, Font)
+public:
+    using TKvSettings::TKvSettings;
+    // The caption's extent before it is turned.
+    QSizeF Size() const { return RichCaptionSize(FText, FFont, FContext); }
+    void PaintGr(TGPGraphics *Graphics) const;
+    // The component whose variables the caption shows (none: variables show their names).
+    void SetContext(const TComponent *Context) { FContext = Context; }
+private:
+    const TComponent *FContext = nullptr;
+};
+
 class TKvRichLabel : public TKvControl {
     Q_OBJECT
     KV_PROPERTY(TKvRichCaption, Caption, {})

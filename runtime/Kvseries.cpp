@@ -90,6 +90,19 @@ void TKvSeries::DrawLegendSample(QPainter &P, const QRectF &R) const
     FPointSymbol->Draw(P, R.center());
 }
 
+void TKvSeries::DrawMergedItems(const TKvLegendItemDrawArgs &Args) const
+{
+    if (!Args.Graphics)
+        return;
+    QPainter &p = *Args.Graphics->Painter();
+    const QRectF r = Args.Rect();
+    DrawLegendSample(p, r);
+    if (const TKvCustomGraph *g = Graph())
+        for (const TKvSeries *m : g->ElementsOf<TKvSeries>())
+            if (m != this && m->MergeLegendItemWith() == this && m->Visible())
+                m->DrawLegendSample(p, r);
+}
+
 void TKvSeries::RefAssigned(QObject *Old, QObject *New)
 {
     // Repaint when the values of a referenced vector change.

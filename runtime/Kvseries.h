@@ -42,6 +42,10 @@ public:
     virtual void Draw(QPainter &P, const TKvPlotArea &A) const;
     // The sample beside the series' caption in a legend.
     virtual void DrawLegendSample(QPainter &P, const QRectF &R) const;
+    // A legend item's sample: this series' and those of the series merged into its item.
+    void DrawMergedItems(const TKvLegendItemDrawArgs &Args) const;
+    // What a legend writes beside the sample: the caption (rich text) or, without one, the name.
+    QString ToString() const { return Caption().IsEmpty() ? Name() : Caption().Text; }
 protected:
     // Calculations override this; a plain series draws its input unchanged.
     virtual QList<QPointF> Calculate(const QList<QPointF> &In) const { return In; }

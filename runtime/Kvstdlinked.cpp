@@ -74,6 +74,7 @@ bool TKvCustomEdit::eventFilter(QObject *Watched, QEvent *E)
 
 TKvCheckBox::TKvCheckBox(TComponent *AOwner, QWidget *AParent) : TKvLinkedControl(AOwner, AParent)
 {
+    PropertyLinks()->InitSource(QStringLiteral("Checked"), QStringLiteral("Boolean"), TTypeKind::tkEnumeration);
     resize(120, 20);
     FBox = FillWith(new QCheckBox(this));
     FBox->setObjectName(QStringLiteral("Box"));
@@ -95,6 +96,7 @@ void TKvCheckBox::Changed() { FBox->setText(Caption()); }
 
 TKvRadioGroup::TKvRadioGroup(TComponent *AOwner, QWidget *AParent) : TKvLinkedControl(AOwner, AParent)
 {
+    PropertyLinks()->InitSource(QStringLiteral("ItemIndex"), QStringLiteral("Integer"), TTypeKind::tkInteger);
     resize(140, 100);
     FGroup = FillWith(new QGroupBox(this));
     FGroup->setObjectName(QStringLiteral("Group"));

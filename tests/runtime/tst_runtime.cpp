@@ -769,8 +769,11 @@ void TestRuntime::linkedControlsWriteTheirTargets()
                                                     QStringLiteral("Nobody.Start"), QStringLiteral("Axis1.NoSuchProperty")});
     QVERIFY(edit->PropertyLinks()->CheckLink(QStringLiteral("Axis1.Start")));
     QVERIFY(!edit->PropertyLinks()->CheckLink(QStringLiteral("Nobody.Start")));
-    edit->PropertyLinks()->SetTypeNameFilter(QStringLiteral("Double"));
-    QVERIFY(!edit->PropertyLinks()->CheckLink(QStringLiteral("Graph1.DataAreaGradient.LinearAngle"))); // a Single
+    // A double edit feeds Double and Single properties, nothing else.
+    QCOMPARE(edit->PropertyLinks()->TypeNameFilter(), QStringLiteral("Double"));
+    QVERIFY(edit->PropertyLinks()->CheckLink(QStringLiteral("Graph1.DataAreaGradient.LinearAngle"))); // a Single
+    QVERIFY(!edit->PropertyLinks()->CheckLink(QStringLiteral("Axis1.TickLength")));                      // an Integer
+    QVERIFY(edit->PropertyLinks()->CheckLink(QStringLiteral("Form1.Axis1.Stop"))); // through the module's name
     edit->SetValue(3.5);
     QCOMPARE(axis->Start(), 3.5);
     QCOMPARE(graph->DataAreaGradient()->LinearAngle(), 3.5f);
