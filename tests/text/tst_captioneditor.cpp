@@ -1101,7 +1101,7 @@ private slots:
         QTest::addRow("row 21: axis rubrics") << "TKvAxis" << "Rubrics" << "TKvCaptionListEditor";
         QTest::addRow("row 22: bar captions") << "TKvBars" << "Captions" << "TKvCaptionListEditor";
         QTest::addRow("row 23: pie captions") << "TKvPieChart" << "Captions" << "TKvCaptionListEditor";
-        QTest::addRow("other lists keep the class editor") << "TKvLegend" << "ItemsOrderList" << "TClassProperty";
+        QTest::addRow("other lists keep the class editor") << "TKvRadioGroup" << "Items" << "TClassProperty";
     }
     void registeredForCaptionsAndCaptionLists()
     {
