@@ -2,13 +2,13 @@
 
 #include <QAbstractEventDispatcher>
 #include <QApplication>
-#include <QMessageBox>
 #include <QCoreApplication>
 #include <QEvent>
 #include <QPointer>
 #include <QThread>
 #include <vector>
 
+#include "Forms.h"
 #include "SysUtils.h"
 
 namespace {
@@ -81,7 +81,7 @@ bool DoIdle()
             continue;
         bool done = true;
         // An exception must not leave the dispatcher's signal; the idle pass of the others goes on.
-        RunHandler([&] { h->OnIdle(h, done); });
+        Forms::HandleEvent([&] { h->OnIdle(h, done); });
         all = all && done;
     }
     std::erase_if(s.Handlers, [](const QPointer<TApplicationEvents> &p) { return p.isNull(); });
@@ -98,27 +98,5 @@ void ProcessMessagesAndIdle()
 }
 
 quint64 IdleCount() { return State().Count; }
-
-namespace {
-TExceptionDisplay &Display()
-{
-    static TExceptionDisplay d;
-    return d;
-}
-} // namespace
-
-void SetExceptionDisplay(TExceptionDisplay D) { Display() = std::move(D); }
-
-void ShowException(const QString &Message)
-{
-    if (Display()) {
-        Display()(Message);
-        return;
-    }
-    QMessageBox box(QMessageBox::Critical, QCoreApplication::applicationName(), Message, QMessageBox::Ok,
-                    QApplication::activeWindow());
-    box.setObjectName(QStringLiteral("ExceptionBox"));
-    box.exec();
-}
 
 } // namespace AppEvnts

@@ -38,20 +38,4 @@ void ProcessMessagesAndIdle();
 // How many times the idle handlers ran since the program started (for tests and diagnostics).
 quint64 IdleCount();
 
-// ---- Exceptions in event handlers ----------------------------------------------------------
-// An exception that an event handler raises inside the application's loop (a modal dialog's
-// too) is shown by the application's exception display, and the loop goes on, as the VCL's
-// Application.HandleException does. The host sets the display to its error box; until it does,
-// a message box shows the text.
-using TExceptionDisplay = std::function<void(const QString &Message)>;
-void SetExceptionDisplay(TExceptionDisplay Display);
-void ShowException(const QString &Message);
-
-// Runs an event handler; what it raises goes to the exception display.
-template <class F> void RunHandler(F &&Handler)
-{
-    if (const auto error = GuardedCall(std::forward<F>(Handler)))
-        ShowException(*error);
-}
-
 } // namespace AppEvnts

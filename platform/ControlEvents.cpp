@@ -8,6 +8,7 @@
 #include <QWidget>
 
 #include "AppEvnts.h"
+#include "Forms.h"
 
 namespace ControlEvents {
 namespace {
@@ -73,7 +74,7 @@ protected:
                 return false;
             return AfterDefault(Obj, E, [&](QWidget *Part) { CallMouseDown(Part, static_cast<QMouseEvent *>(E)); });
         case QEvent::MouseButtonDblClick:
-            return DblClick ? AfterDefault(Obj, E, [&](QWidget *) { AppEvnts::RunHandler([&] { DblClick(FControl); }); }) : false;
+            return DblClick ? AfterDefault(Obj, E, [&](QWidget *) { Forms::HandleEvent([&] { DblClick(FControl); }); }) : false;
         case QEvent::KeyPress:
             return KeyEvent(Obj, static_cast<QKeyEvent *>(E));
         default:
@@ -117,9 +118,9 @@ private:
                                          : FControl->mapFromGlobal(Part->mapToGlobal(E->position().toPoint()));
         QPointer<THooks> self(this);
         if (PressReaction)
-            AppEvnts::RunHandler([&] { PressReaction(FControl, b, E->modifiers(), p.x(), p.y()); });
+            Forms::HandleEvent([&] { PressReaction(FControl, b, E->modifiers(), p.x(), p.y()); });
         if (self && FControl && MouseDown)
-            AppEvnts::RunHandler([&] { MouseDown(FControl, b, E->modifiers(), p.x(), p.y()); });
+            Forms::HandleEvent([&] { MouseDown(FControl, b, E->modifiers(), p.x(), p.y()); });
     }
 
     bool KeyEvent(QObject *Obj, QKeyEvent *E)
@@ -131,7 +132,7 @@ private:
         QPointer<THooks> self(this);
         if (KeyDown) {
             int key = E->key();
-            AppEvnts::RunHandler([&] { KeyDown(FControl, key, E->modifiers()); });
+            Forms::HandleEvent([&] { KeyDown(FControl, key, E->modifiers()); });
             if (!self)
                 return true;
             if (key == 0)
@@ -140,7 +141,7 @@ private:
         if (KeyPress && !E->text().isEmpty() && !E->text().at(0).isNull() && E->text().at(0) >= QLatin1Char(' ')) {
             const QChar typed = E->text().at(0);
             QChar key = typed;
-            AppEvnts::RunHandler([&] { KeyPress(FControl, key); });
+            Forms::HandleEvent([&] { KeyPress(FControl, key); });
             if (!self)
                 return true;
             if (key.isNull())
@@ -165,9 +166,9 @@ private:
             return;
         FInside = inside;
         if (inside && Enter)
-            AppEvnts::RunHandler([&] { Enter(FControl); });
+            Forms::HandleEvent([&] { Enter(FControl); });
         else if (!inside && Exit)
-            AppEvnts::RunHandler([&] { Exit(FControl); });
+            Forms::HandleEvent([&] { Exit(FControl); });
     }
 
     QPointer<QWidget> FControl;

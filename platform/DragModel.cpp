@@ -8,6 +8,7 @@
 #include <QWidget>
 
 #include "AppEvnts.h"
+#include "Forms.h"
 #include "ControlEvents.h"
 
 namespace DragModel {
@@ -84,14 +85,14 @@ public:
                     dropped = Target;
                 } else if (THandlers *h = FindHandlers(Target); h && h->DragOver) {
                     bool accept = false;
-                    AppEvnts::RunHandler([&] { h->DragOver(Target, Source, local.x(), local.y(), TDragState::dsDragLeave, accept); });
+                    Forms::HandleEvent([&] { h->DragOver(Target, Source, local.x(), local.y(), TDragState::dsDragLeave, accept); });
                 }
             }
         }
         // The drop handlers still see the drag under way (Dragging is True for the source).
         if (dropped && source)
             if (THandlers *h = FindHandlers(dropped); h && h->DragDrop)
-                AppEvnts::RunHandler([&] { h->DragDrop(dropped, source, local.x(), local.y()); });
+                Forms::HandleEvent([&] { h->DragDrop(dropped, source, local.x(), local.y()); });
         const bool started = Started;
         Source = nullptr;
         Target = nullptr;
@@ -100,7 +101,7 @@ public:
         if (started && source)
             if (THandlers *h = FindHandlers(source); h && h->EndDrag) {
                 const QPoint at = dropped ? local : QPoint();
-                AppEvnts::RunHandler([&] { h->EndDrag(source, dropped, at.x(), at.y()); });
+                Forms::HandleEvent([&] { h->EndDrag(source, dropped, at.x(), at.y()); });
             }
     }
 
@@ -168,7 +169,7 @@ private:
         Started = true;
         QApplication::setOverrideCursor(Qt::ForbiddenCursor);
         if (THandlers *h = FindHandlers(Source); h && h->StartDrag)
-            AppEvnts::RunHandler([&] { h->StartDrag(Source); });
+            Forms::HandleEvent([&] { h->StartDrag(Source); });
         if (Source)
             MoveTo(Global);
     }
@@ -196,7 +197,7 @@ private:
             if (THandlers *h = FindHandlers(Target); h && h->DragOver) {
                 const QPoint l = Target->mapFromGlobal(Global);
                 bool accept = false;
-                AppEvnts::RunHandler([&] { h->DragOver(Target, Source, l.x(), l.y(), TDragState::dsDragLeave, accept); });
+                Forms::HandleEvent([&] { h->DragOver(Target, Source, l.x(), l.y(), TDragState::dsDragLeave, accept); });
             }
         const TDragState state = t == Target ? TDragState::dsDragMove : TDragState::dsDragEnter;
         Target = t;
@@ -204,7 +205,7 @@ private:
         if (t && Source) {
             const QPoint l = t->mapFromGlobal(Global);
             bool accept = true;
-            AppEvnts::RunHandler([&] { FindHandlers(t)->DragOver(t, Source, l.x(), l.y(), state, accept); });
+            Forms::HandleEvent([&] { FindHandlers(t)->DragOver(t, Source, l.x(), l.y(), state, accept); });
             Accepted = accept;
         }
         if (Source)

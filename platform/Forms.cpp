@@ -139,6 +139,7 @@ void ShowApplicationException(const QString &Message)
     }
     QMessageBox box(QMessageBox::Critical, QApplication::applicationName(), Message, QMessageBox::Ok,
                     QApplication::activeModalWidget());
+    box.setObjectName(QStringLiteral("ExceptionBox"));
     box.exec();
 }
 

@@ -303,7 +303,7 @@ TCaptionEditFrm::TCaptionEditFrm(QWidget *Parent) : TCaptionStyleForm(Parent), F
     connect(FUi->InsStringBtn, &QPushButton::clicked, this, &TCaptionEditFrm::InsStringBtnClick);
     ControlEvents::SetOnDblClick(FUi->CaptionsView, [this](QWidget *) { InsStringBtnClick(); });
     ControlEvents::SetOnMouseDown(FUi->CaptionsView, std::bind_front(&TCaptionEditFrm::StartDragFromTree, this));
-    connect(FUi->InsFormulaBtn, &QPushButton::clicked, this, [this] { AppEvnts::RunHandler([this] { InsFormulaBtnClick(); }); });
+    connect(FUi->InsFormulaBtn, &QPushButton::clicked, this, [this] { Forms::HandleEvent([this] { InsFormulaBtnClick(); }); });
     ControlEvents::SetOnDblClick(FUi->FormulaEdit, [this](QWidget *) { InsFormulaBtnClick(); });
     DragModel::SetOnDragDrop(FUi->FormulaEdit, std::bind_front(&TCaptionEditFrm::FormulaEditDragDrop, this));
     DragModel::SetOnDragOver(FUi->FormulaEdit, std::bind_front(&TCaptionEditFrm::FormulaEditDragOver, this));

@@ -20,6 +20,7 @@
 #include "../common/ModalDriver.h"
 #include "../common/PropertyEditorDriver.h"
 #include "AppEvnts.h"
+#include "Forms.h"
 #include "DesignRegistry.h"
 #include "DragModel.h"
 #include "EditMessages.h"
@@ -125,13 +126,13 @@ struct TOpenDialog {
     QStringList Errors;
     TOpenDialog()
     {
-        AppEvnts::SetExceptionDisplay([this](const QString &M) { Errors << M; });
+        Forms::SetApplicationExceptionHandler([this](const QString &M) { Errors << M; });
         Form.show();
         if (!QTest::qWaitForWindowActive(&Form))
             qWarning("dialog not active");
         Idle();
     }
-    ~TOpenDialog() { AppEvnts::SetExceptionDisplay(nullptr); }
+    ~TOpenDialog() { Forms::SetApplicationExceptionHandler(nullptr); }
     QLineEdit *Formula() { return Child<QLineEdit>(&Form, "FormulaEdit"); }
     QLineEdit *Format() { return Child<QLineEdit>(&Form, "FormatEdit"); }
     TKvCaptionEdit *Caption() { return Form.CaptionEdit(); }
@@ -169,7 +170,7 @@ private slots:
     {
         for (const char *v : {"ab", "cd", "a", "b", "Gain", "Plant.Temperature", "Operator"})
             RemoveVariable(QLatin1String(v));
-        AppEvnts::SetExceptionDisplay(nullptr);
+        Forms::SetApplicationExceptionHandler(nullptr);
     }
 
     // ---- The forms ------------------------------------------------------------------------------
@@ -1156,7 +1157,7 @@ private slots:
         QVERIFY(runs >= 3);
         events.OnIdle = [](QObject *, bool &) { throw EConvertError(QStringLiteral("idle failed")); };
         QStringList shown;
-        AppEvnts::SetExceptionDisplay([&](const QString &M) { shown << M; });
+        Forms::SetApplicationExceptionHandler([&](const QString &M) { shown << M; });
         AppEvnts::DoIdle();
         QCOMPARE(shown, QStringList{QStringLiteral("idle failed")});
     }
