@@ -8,11 +8,13 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QToolButton>
-#include <QUndoStack>
 #include <QtTest>
 
 #include "../common/ModalDriver.h"
 #include "DesignForm.h"
+#include "DesignOverlay.h"
+#include "ErrorBox.h"
+#include "FormHistory.h"
 #include "HostFixture.h"
 #include "Kvintegeredit.h"
 #include "Kvlegend.h"
@@ -93,12 +95,13 @@ QStringList sortedCopy(QStringList l)
 class TestPropertyGrid : public QObject {
     Q_OBJECT
     THostFixture F;
-    QStringList FErrors;
+    QStringList FErrors; // what the error box showed
 
 private slots:
     void initTestCase()
     {
         QVERIFY(F.Start());
+        connect(&TErrorBox::Instance(), &TErrorBox::shown, this, [this](const QString &m) { FErrors << m; });
         TDesignRegistry::Instance().SetCurrentPackage(QStringLiteral("InspectorTests"));
         RegisterPropertyEditor(TypeInfo<QString>(), &TKvRichLabel::staticMetaObject, QStringLiteral("Hint"),
                                PropertyEditorClass<TAutoUpdateHint>());
@@ -113,7 +116,6 @@ private slots:
     {
         F.Reset();
         FErrors.clear();
-        F.Inspector()->SetErrorHandler([this](const QString &m) { FErrors << m; });
     }
     void cleanupTestCase()
     {
@@ -332,8 +334,8 @@ private slots:
     void componentVerbsFormTheContextMenuAndDoubleClickRunsTheFirst()
     {
         TComponent *legend = F.Component("Legend1");
-        TDesignOverlay *overlay = F.Designer()->Form()->Overlay();
-        std::unique_ptr<QMenu> menu(overlay->CreateContextMenu(legend, overlay));
+        TDesignOverlay *overlay = F.Designer()->Overlay();
+        std::unique_ptr<QMenu> menu(F.Designer()->CreateContextMenu(legend, overlay));
         QStringList texts;
         for (QAction *a : menu->actions())
             texts << (a->isSeparator() ? QStringLiteral("-") : a->text().remove(QLatin1Char('&')));
@@ -363,7 +365,7 @@ private slots:
         QCOMPARE(F.Designer()->SaveToString(), before);
 
         // A component without a registered editor has only the editing commands.
-        std::unique_ptr<QMenu> plain(overlay->CreateContextMenu(F.Component("XValues"), overlay));
+        std::unique_ptr<QMenu> plain(F.Designer()->CreateContextMenu(F.Component("XValues"), overlay));
         QCOMPARE(plain->actions().first()->text().remove(QLatin1Char('&')), QStringLiteral("Cut"));
     }
 
