@@ -265,9 +265,10 @@ QStringList TFormChangeTracker::Apply(const TFormChanges &Changes, bool Undo)
             throw EComponentError(QStringLiteral("%1 is not on the form any more").arg(Name));
         return c;
     };
+    // A control inside a control went with it already.
     auto remove = [&](const QString &Name) {
-        TComponent *c = named(Name);
-        if (c != FRoot)
+        TComponent *c = Find(Name);
+        if (c && c != FRoot)
             delete c->AsObject();
     };
     FPaused = true;

@@ -58,18 +58,19 @@ void TFormHistory::SetLimits(int StepLimit, qsizetype ByteLimit)
     Changing([this] { DropOldest(); });
 }
 
-// The newest step stays, whatever it holds: an undo of the last change is always there.
+// Only done steps go, oldest first; the last done one stays whatever it holds (the last change
+// can always be undone), and undone steps stay (they must be redone in order).
 void TFormHistory::DropOldest()
 {
     int drop = 0;
     qsizetype bytes = FBytes;
-    while (count() - drop > 1 && (count() - drop > FStepLimit || bytes > FByteLimit))
+    while (drop < FIndex - 1 && (count() - drop > FStepLimit || bytes > FByteLimit))
         bytes -= FSteps[size_t(drop++)]->Bytes;
     if (drop == 0)
         return;
     FSteps.erase(FSteps.begin(), FSteps.begin() + drop);
     FBytes = bytes;
-    FIndex = qMax(0, FIndex - drop);
+    FIndex -= drop;
     FClean = FClean >= drop ? FClean - drop : -1;
 }
 

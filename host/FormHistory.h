@@ -3,7 +3,7 @@
 // FormChanges.h), with the position between done and undone steps and the clean position (the
 // form as saved). Its calls mirror QUndoStack's, so that actions and views use it alike.
 //
-// The history is bounded: beyond StepLimit steps or ByteLimit bytes the oldest steps go.
+// The history is bounded: beyond StepLimit steps or ByteLimit bytes the oldest done steps go.
 // Undo and redo never throw: a step that fails part-way counts as done (or undone) all the same,
 // the failure is reported through the reporter, and the applier takes the form as it is then.
 #include <QObject>

@@ -268,6 +268,32 @@ private slots:
         QCOMPARE(F.Value(QStringLiteral("Line.Width")), QStringLiteral("1"));
     }
 
+    // Typing stops at the editor's GetEditLimit (63 for ordinals, 255 for others); a longer
+    // value that is there already shows whole, so that nothing of it is lost.
+    void inlineEditorKeepsTheEditorsLimit()
+    {
+        F.Select({"Axis1"});
+        auto lineOf = [&](const char *Path) {
+            QTreeWidgetItem *item = F.Inspector()->FindItem(QString::fromLatin1(Path));
+            F.Inspector()->Tree()->setCurrentItem(item, 1);
+            return F.Inspector()->Tree()->itemWidget(item, 1)->findChild<QLineEdit *>(QStringLiteral("PropertyValueLine"));
+        };
+        QLineEdit *line = lineOf("TickLength");
+        line->selectAll();
+        QTest::keyClicks(line, QString(70, QLatin1Char('7')));
+        QCOMPARE(line->text().size(), 63);
+        QTest::keyClick(line, Qt::Key_Escape);
+
+        const QString longHint(300, QLatin1Char('h'));
+        F.Select({"Label1"});
+        QCOMPARE(F.Inspector()->SetPropertyValue(QStringLiteral("Hint"), longHint), QString());
+        line = lineOf("Hint");
+        QCOMPARE(line->text(), longHint);
+        QTest::keyClick(line, Qt::Key_End);
+        QTest::keyClicks(line, QStringLiteral("more"));
+        QCOMPARE(line->text(), longHint);
+    }
+
     void autoUpdateStoresEveryKeystroke()
     {
         F.Select({"Label1"});
