@@ -1,5 +1,6 @@
 #include "DesignForm.h"
 
+#include <QPaintEvent>
 #include <QPainter>
 
 #include "FormComponents.h"
@@ -68,12 +69,16 @@ TComponent *TDesignForm::ComponentAt(const QPoint &Pos) const
     return nullptr;
 }
 
-void TDesignForm::paintEvent(QPaintEvent *)
+// The ground with the grid's dots, in the area to paint only.
+void TDesignForm::paintEvent(QPaintEvent *Event)
 {
+    const QRect area = Event->rect();
     QPainter p(this);
-    p.fillRect(rect(), palette().color(QPalette::Window));
+    p.fillRect(area, palette().color(QPalette::Window));
     p.setPen(palette().color(QPalette::Mid));
-    for (int y = GridSize; y < height(); y += GridSize)
-        for (int x = GridSize; x < width(); x += GridSize)
+    const int left = qMax(GridSize, (area.left() + GridSize - 1) / GridSize * GridSize);
+    const int top = qMax(GridSize, (area.top() + GridSize - 1) / GridSize * GridSize);
+    for (int y = top; y <= area.bottom() && y < height(); y += GridSize)
+        for (int x = left; x <= area.right() && x < width(); x += GridSize)
             p.drawPoint(x, y);
 }

@@ -81,19 +81,39 @@ void TDesignOverlay::paintEvent(QPaintEvent *Event)
     }
 }
 
-// Non-visual components as tiles; only those in the area to paint, as a big form has thousands.
+void TDesignOverlay::ComponentsChanged()
+{
+    FTilesValid = false;
+    raise();
+    update();
+}
+
+const QList<TDesignOverlay::TTile> &TDesignOverlay::Tiles()
+{
+    if (FTilesValid && FTilesFor == FForm->ComponentCount())
+        return FTiles;
+    FTiles.clear();
+    for (int i = 0; i < FForm->ComponentCount(); ++i) {
+        TComponent *c = FForm->Components(i);
+        if (!qobject_cast<QWidget *>(c->AsObject()))
+            FTiles.append({c->AsObject(), FForm->TileHitRect(c)});
+    }
+    FTilesValid = true;
+    FTilesFor = FForm->ComponentCount();
+    return FTiles;
+}
+
+// Non-visual components as tiles; only those in the area to paint.
 void TDesignOverlay::PaintTiles(QPainter &P, const QRect &Area)
 {
     QFont f = font();
     f.setPointSizeF(f.pointSizeF() * 0.85);
     P.setFont(f);
-    for (int i = 0; i < FForm->ComponentCount(); ++i) {
-        TComponent *c = FForm->Components(i);
-        if (qobject_cast<QWidget *>(c->AsObject()))
+    for (const TTile &t : Tiles()) {
+        TComponent *c = t.Object ? AsComponent(t.Object) : nullptr;
+        if (!c || !t.Hit.intersects(Area))
             continue;
-        const QRect hit = FForm->TileHitRect(c);
-        if (!hit.intersects(Area))
-            continue;
+        const QRect hit = t.Hit;
         const QRect tile = FForm->TileRect(c);
         P.setPen(QColor(128, 128, 128));
         P.setBrush(QColor(240, 240, 240));

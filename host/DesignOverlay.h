@@ -22,6 +22,8 @@ public:
     void SetPlacing(bool Value) { FPlacing = Value; }
     // The rubber band being drawn (empty when none), for tests and painting.
     QRect RubberBand() const { return FRubber; }
+    // Components came, went or moved: the tiles are looked up again and painted.
+    void ComponentsChanged();
 
 signals:
     void selectionRequested(const QList<TComponent *> &Components);
@@ -52,6 +54,13 @@ private:
     int HandleAt(const QPoint &Pos) const;
     static QList<QRect> Handles(const QRect &R);
     static QPoint Snap(const QPoint &P);
+    // The non-visual components with the area of their tile and caption, kept between paints
+    // (a big form has thousands, and a change of a value repaints the form).
+    struct TTile {
+        QPointer<QObject> Object;
+        QRect Hit;
+    };
+    const QList<TTile> &Tiles();
     void PaintTiles(QPainter &P, const QRect &Area);
     void PaintSelection(QPainter &P);
 
@@ -63,4 +72,7 @@ private:
     int FHandle = -1;
     QRect FStartGeometry, FRubber;
     bool FMoved = false;
+    QList<TTile> FTiles;
+    bool FTilesValid = false;
+    int FTilesFor = -1; // the form's component count they were taken at
 };

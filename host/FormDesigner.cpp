@@ -104,8 +104,12 @@ void TFormDesigner::BeginChange(const QString &Description, const QList<QObject 
 
 void TFormDesigner::EndChange()
 {
-    if (FTracker->Depth() == 1)
-        EnsureTilePositions(FTracker->Created());
+    if (FTracker->Depth() == 1) {
+        const QList<TComponent *> created = FTracker->Created();
+        EnsureTilePositions(created);
+        if (!created.isEmpty())
+            FOverlay->ComponentsChanged();
+    }
     std::optional<TFormChanges> changes;
     if (const auto error = GuardedCall([&] { changes = FTracker->End(); }))
         ReportError(*error);
@@ -118,7 +122,7 @@ void TFormDesigner::Record(const QString &Description, const TFormChanges &Chang
     if (!Changes.IsEmpty())
         FHistory->Push(Description, Changes);
     if (Changes.Structural() || !Changes.Bounds.isEmpty())
-        FOverlay->update();
+        FOverlay->ComponentsChanged();
     if (Changes.Structural()) {
         Prune();
         emit componentsChanged();
@@ -137,7 +141,7 @@ void TFormDesigner::ApplyStep(const TFormChanges &Changes, bool Undo)
     for (const QString &n : names)
         if (TComponent *c = GetComponent(n))
             FSelection << QPointer<QObject>(c->AsObject());
-    FOverlay->update();
+    FOverlay->ComponentsChanged();
     emit formReloaded();
     if (Changes.Structural())
         emit componentsChanged();
@@ -180,6 +184,7 @@ TComponent *TFormDesigner::CreateComponent(TComponentClass ComponentClass, TComp
     } else {
         SetDesignPosition(c->AsObject(), Left >= 0 && Top >= 0 ? QPoint(Left, Top) : FreeTilePosition());
     }
+    FOverlay->ComponentsChanged();
     return c;
 }
 
@@ -372,7 +377,7 @@ void TFormDesigner::MoveSelection(const QPoint &Delta, bool Record)
         else
             SetDesignPosition(c->AsObject(), DesignPosition(c->AsObject()) + Delta);
     }
-    FOverlay->update();
+    FOverlay->ComponentsChanged();
 }
 
 void TFormDesigner::SetBounds(TComponent *Component, const QRect &Bounds, bool Record)
@@ -386,7 +391,7 @@ void TFormDesigner::SetBounds(TComponent *Component, const QRect &Bounds, bool R
         w->setGeometry(Bounds);
     else
         SetDesignPosition(Component->AsObject(), Bounds.topLeft());
-    FOverlay->update();
+    FOverlay->ComponentsChanged();
 }
 
 // ---------------------------------------------------------------------------------------
@@ -485,8 +490,7 @@ QStringList TFormDesigner::LoadFromString(const QString &Text)
     FTracker->Reset();
     FHistory->clear();
     SetModified(false);
-    FOverlay->raise();
-    FOverlay->update();
+    FOverlay->ComponentsChanged();
     emit formReloaded();
     emit componentsChanged();
     emit selectionChanged();
