@@ -73,9 +73,9 @@ TPropertyGrid::TPropertyGrid(QWidget *parent) : QWidget(parent)
     });
     connect(FFilterEdit, &QLineEdit::textChanged, this, &TPropertyGrid::ApplyFilter);
     connect(FTree, &QTreeWidget::customContextMenuRequested, this, &TPropertyGrid::ShowContextMenu);
-    connect(FTree, &TPropertyTree::statusMessage, FStatus, &QLabel::setText);
+    connect(FTree, &TPropertyTree::statusMessage, this, &TPropertyGrid::SetStatus);
     connect(FTree, &TPropertyTree::rowEntered, this, [this](const QString &Path, const QString &EditorClass) {
-        FStatus->setText(Path.isEmpty() ? QString() : QStringLiteral("%1: %2").arg(Path, EditorClass));
+        SetStatus(Path.isEmpty() ? QString() : QStringLiteral("%1: %2").arg(Path, EditorClass));
     });
     connect(FSelectionCombo, &QComboBox::activated, this, [this](int Index) {
         if (FFillingCombo || !FDesigner)
@@ -184,7 +184,7 @@ void TPropertyGrid::Rebuild()
                 editors.emplace_back(std::move(e));
         });
         if (error)
-            FStatus->setText(*error);
+            SetStatus(*error);
     }
     FPropertyCount = int(editors.size());
     TPropertyTree::TCategoriesOf categories;
@@ -221,13 +221,20 @@ void TPropertyGrid::RefreshValues()
     FTree->RefreshValues();
 }
 
+// A new text lays the panel out again: only when it changed.
+void TPropertyGrid::SetStatus(const QString &Text)
+{
+    if (FStatus->text() != Text)
+        FStatus->setText(Text);
+}
+
 void TPropertyGrid::ApplyFilter()
 {
     const int shown = FTree->ApplyFilter(FFilterEdit->text());
     if (!FFilterEdit->text().trimmed().isEmpty())
-        FStatus->setText(QStringLiteral("%1 of %2 properties match").arg(shown).arg(FPropertyCount));
+        SetStatus(QStringLiteral("%1 of %2 properties match").arg(shown).arg(FPropertyCount));
     else if (!FTree->currentItem())
-        FStatus->setText(FPropertyCount ? QStringLiteral("%1 properties").arg(FPropertyCount) : QString());
+        SetStatus(FPropertyCount ? QStringLiteral("%1 properties").arg(FPropertyCount) : QString());
 }
 
 QString TPropertyGrid::Guarded(const QString &Description, TPropertyEditor *Editor, bool Whole,

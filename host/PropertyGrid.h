@@ -103,6 +103,7 @@ private:
     void FillSelectionCombo();
     void ShowSelectionInCombo();
     void ApplyFilter();
+    void SetStatus(const QString &Text);
     void ShowContextMenu(const QPoint &Pos);
     void ScheduleRebuild();
 

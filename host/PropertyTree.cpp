@@ -11,9 +11,17 @@
 #include "SysUtils.h"
 
 namespace {
-bool byName(const std::shared_ptr<TPropertyEditor> &a, const std::shared_ptr<TPropertyEditor> &b)
+// Rows go by name, each name asked of its editor once.
+void SortByName(std::vector<std::shared_ptr<TPropertyEditor>> &Editors)
 {
-    return a->GetName().compare(b->GetName(), Qt::CaseInsensitive) < 0;
+    std::vector<std::pair<QString, std::shared_ptr<TPropertyEditor>>> named;
+    named.reserve(Editors.size());
+    for (auto &e : Editors)
+        named.emplace_back(e->GetName(), std::move(e));
+    std::stable_sort(named.begin(), named.end(),
+                     [](const auto &a, const auto &b) { return a.first.compare(b.first, Qt::CaseInsensitive) < 0; });
+    for (size_t i = 0; i < named.size(); ++i)
+        Editors[i] = std::move(named[i].second);
 }
 } // namespace
 
@@ -69,7 +77,7 @@ void TPropertyTree::Build(std::vector<std::shared_ptr<TPropertyEditor>> Editors,
     setUpdatesEnabled(false);
     ++FGeneration;
     FNodes.Clear(this);
-    std::stable_sort(Editors.begin(), Editors.end(), byName);
+    SortByName(Editors);
     if (!CategoriesOf) {
         for (const auto &e : Editors)
             FNodes.AddRow(this, nullptr, TPropertyNodes::Make(e, QString()));
@@ -79,14 +87,22 @@ void TPropertyTree::Build(std::vector<std::shared_ptr<TPropertyEditor>> Editors,
         for (const auto &e : Editors)
             for (const QString &c : CategoriesOf(e.get()))
                 byCategory[c].push_back(e);
+        // The category rows are filled before they go into the tree, which then takes them at once.
+        QList<QTreeWidgetItem *> heads;
         for (auto &[category, list] : byCategory) {
-            auto *head = new QTreeWidgetItem(this, {category});
-            head->setFirstColumnSpanned(true);
+            auto *head = new QTreeWidgetItem(QStringList{category});
             head->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
             for (const auto &e : list)
                 FNodes.AddRow(this, head, TPropertyNodes::Make(e, category));
-            head->setExpanded(!collapsedCategories.contains(category));
+            heads << head;
         }
+        addTopLevelItems(heads);
+        // Opened while the view's layout is still pending, which keeps it to one layout: spanning
+        // a row lays the view out at once.
+        for (QTreeWidgetItem *head : heads)
+            head->setExpanded(!collapsedCategories.contains(head->text(0)));
+        for (QTreeWidgetItem *head : heads)
+            head->setFirstColumnSpanned(true);
     }
 
     // Open again what was open, find the current row again.
@@ -121,7 +137,7 @@ void TPropertyTree::LoadChildren(QTreeWidgetItem *Item)
     std::vector<std::shared_ptr<TPropertyEditor>> subs;
     if (const auto error = GuardedCall([&] { node->Editor->GetProperties([&](TPropertyEditor *p) { subs.emplace_back(p); }); }))
         emit statusMessage(*error);
-    std::stable_sort(subs.begin(), subs.end(), byName);
+    SortByName(subs);
     for (auto &s : subs)
         FNodes.AddRow(this, Item, TPropertyNodes::Make(s, node->Category));
     if (subs.empty())
@@ -179,18 +195,24 @@ int TPropertyTree::ApplyFilter(const QString &Text)
 {
     const QString f = Text.trimmed();
     auto matches = [&](QTreeWidgetItem *item) { return f.isEmpty() || item->text(0).contains(f, Qt::CaseInsensitive); };
+    // Hiding a row lays the view out again, even when it changes nothing: only real changes.
+    auto show = [](QTreeWidgetItem *Item, bool Shown) {
+        if (Item->isHidden() == Shown)
+            Item->setHidden(!Shown);
+    };
     for (int i = 0; i < topLevelItemCount(); ++i) {
         QTreeWidgetItem *top = topLevelItem(i);
         if (NodeOf(top)) {
-            top->setHidden(!matches(top));
+            show(top, matches(top));
             continue;
         }
         bool any = false;
         for (int j = 0; j < top->childCount(); ++j) {
-            top->child(j)->setHidden(!matches(top->child(j)));
-            any = any || matches(top->child(j));
+            const bool m = matches(top->child(j));
+            show(top->child(j), m);
+            any = any || m;
         }
-        top->setHidden(!any);
+        show(top, any);
     }
     return int(VisiblePropertyNames().size());
 }

@@ -81,10 +81,18 @@ bool TCategoryRow::Matches(TClass Class, PPropInfo Prop) const
 
 QStringList TDesignRegistry::CategoriesOf(TClass Class, PPropInfo Prop) const
 {
+    if (FCategoriesOfGeneration != FGeneration) {
+        FCategoriesOf.clear();
+        FCategoriesOfGeneration = FGeneration;
+    }
+    const QPair<TClass, PPropInfo> key(Class, Prop);
+    if (auto it = FCategoriesOf.constFind(key); it != FCategoriesOf.constEnd())
+        return *it;
     QStringList out;
     for (const auto &r : FCategories)
         if (!out.contains(r.Category) && r.Matches(Class, Prop))
             out << r.Category;
+    FCategoriesOf.insert(key, out);
     return out;
 }
 
