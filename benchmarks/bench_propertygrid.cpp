@@ -11,18 +11,14 @@
 #include <QElapsedTimer>
 #include <QImage>
 #include <QMetaProperty>
-#include <QTemporaryDir>
 #include <QTreeWidget>
 #include <algorithm>
 #include <cstdio>
 #include <vector>
 
-#include "BigForm.h"
+#include "BenchIDE.h"
 #include "FormDesigner.h"
-#include "HostIDE.h"
-#include "MainWindow.h"
 #include "PropertyGrid.h"
-#include "Registry.h"
 
 namespace {
 struct TStats {
@@ -85,16 +81,11 @@ int main(int argc, char **argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    QTemporaryDir dir;
-    TRegistry::SetStorageFile(dir.filePath(QStringLiteral("registry.ini")));
-    THostIDE host;
-    QStringList warnings;
-    if (!host.LoadPackages(QStringLiteral(KV_PACKAGE_FILE), warnings).isEmpty())
+    TBenchIDE ide;
+    if (!ide.Start())
         return 1;
-    TMainWindow window(&host);
-    window.show();
-    TFormDesigner *designer = window.Designer();
-    TPropertyGrid *inspector = window.Inspector();
+    TFormDesigner *designer = ide.Window->Designer();
+    TPropertyGrid *inspector = ide.Window->Inspector();
     QTreeWidget peer;
     peer.setColumnCount(2);
     peer.setHeaderHidden(true);

@@ -96,7 +96,7 @@ const QList<TDesignOverlay::TTile> &TDesignOverlay::Tiles()
     for (int i = 0; i < FForm->ComponentCount(); ++i) {
         TComponent *c = FForm->Components(i);
         if (!qobject_cast<QWidget *>(c->AsObject()))
-            FTiles.append({c->AsObject(), FForm->TileHitRect(c)});
+            FTiles.append({c->AsObject(), c, FForm->TileHitRect(c)});
     }
     FTilesValid = true;
     FTilesFor = FForm->ComponentCount();
@@ -110,9 +110,9 @@ void TDesignOverlay::PaintTiles(QPainter &P, const QRect &Area)
     f.setPointSizeF(f.pointSizeF() * 0.85);
     P.setFont(f);
     for (const TTile &t : Tiles()) {
-        TComponent *c = t.Object ? AsComponent(t.Object) : nullptr;
-        if (!c || !t.Hit.intersects(Area))
+        if (!t.Hit.intersects(Area) || !t.Object)
             continue;
+        TComponent *c = t.Component;
         const QRect hit = t.Hit;
         const QRect tile = FForm->TileRect(c);
         P.setPen(QColor(128, 128, 128));

@@ -57,7 +57,8 @@ private:
     // The non-visual components with the area of their tile and caption, kept between paints
     // (a big form has thousands, and a change of a value repaints the form).
     struct TTile {
-        QPointer<QObject> Object;
+        QPointer<QObject> Object; // tells whether Component is still there
+        TComponent *Component;
         QRect Hit;
     };
     const QList<TTile> &Tiles();

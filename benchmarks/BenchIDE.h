@@ -1,10 +1,41 @@
 #pragma once
-// The demo form grown to Total components for the benchmarks: graphs, series, axes, vectors,
-// legends, labels and edits, placed in a grid below the demo's own.
+// What the IDE's benchmarks start from: the IDE with the design package loaded and its main
+// window shown (offscreen, with a registry of its own), and big forms to work on.
 #include <QString>
+#include <QTemporaryDir>
+#include <memory>
 
 #include "DemoForm.h"
+#include "HostIDE.h"
+#include "MainWindow.h"
+#include "Registry.h"
 
+struct TBenchIDE {
+    QTemporaryDir Dir;
+    std::unique_ptr<THostIDE> Host;
+    std::unique_ptr<TMainWindow> Window;
+
+    // False when the package did not load. Needs the application object.
+    bool Start()
+    {
+        TRegistry::SetStorageFile(Dir.filePath(QStringLiteral("registry.ini")));
+        Host = std::make_unique<THostIDE>();
+        QStringList warnings;
+        if (!Host->LoadPackages(QStringLiteral(KV_PACKAGE_FILE), warnings).isEmpty())
+            return false;
+        Window = std::make_unique<TMainWindow>(Host.get());
+        Window->show();
+        return true;
+    }
+    ~TBenchIDE()
+    {
+        Window.reset();
+        Host.reset();
+    }
+};
+
+// The demo form grown to Total components: graphs, series, axes, vectors, legends, labels and
+// edits, placed in a grid below the demo's own.
 inline QString BigForm(int Total)
 {
     QString text = DemoFormText().trimmed();
