@@ -4,7 +4,9 @@
 #include <QApplication>
 #include <QDialog>
 #include <QDir>
+#include <QDate>
 #include <QElapsedTimer>
+#include <QLocale>
 #include <QFile>
 #include <QFileInfo>
 #include <QMenu>
@@ -122,6 +124,11 @@ void TScriptHost::RunWithModal(const std::function<QString()> &Action, const QJS
 }
 
 void TScriptHost::log(const QString &Text) { std::fprintf(stderr, "%s\n", qPrintable(Text)); }
+
+QString TScriptHost::dateText(int Year, int Month, int Day) const
+{
+    return QDate(Year, Month, Day).toString(QLocale().dateFormat(QLocale::ShortFormat));
+}
 
 void TScriptHost::wait(int Ms)
 {
