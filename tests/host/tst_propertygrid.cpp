@@ -253,6 +253,24 @@ private slots:
         QCOMPARE(FErrors.last(), QStringLiteral("The hint editor is broken"));
     }
 
+    // Without a screen the error box does not wait for a click: its text goes to the IDE's
+    // message area, and nothing modal stays open.
+    void headlessErrorsGoToTheMessageArea()
+    {
+        F.Select({"IntegerEdit1"});
+        QTreeWidgetItem *item = F.Inspector()->FindItem(QStringLiteral("Hint"));
+        F.Inspector()->Tree()->setCurrentItem(item, 1);
+        auto *line = F.Inspector()->Tree()->itemWidget(item, 1)->findChild<QLineEdit *>(QStringLiteral("PropertyValueLine"));
+        line->selectAll();
+        QTest::keyClicks(line, QStringLiteral("Stop!"));
+        QTest::keyClick(line, Qt::Key_Return);
+        QCOMPARE(FErrors, QStringList{QStringLiteral("No exclamation marks here")});
+        QCOMPARE(QApplication::activeModalWidget(), nullptr);
+        auto *messages = F.Window->findChild<QListWidget *>(QStringLiteral("MessageView"));
+        QVERIFY(messages && messages->isVisible());
+        QVERIFY(messages->item(messages->count() - 1)->text().endsWith(QStringLiteral("No exclamation marks here")));
+    }
+
     void readOnlyRowsRefuseTextAndRevertRestoresTheDefault()
     {
         F.Select({"Series1"});
