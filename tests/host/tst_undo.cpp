@@ -199,6 +199,28 @@ private slots:
         undoRedoExactly(f, before, after);
     }
 
+    // Code that changes the form on its own and then reports it (Modified outside any change)
+    // gets one step for all of it: what came and went is known, the rest is compared.
+    void changesReportedLaterAreOneStep()
+    {
+        TUndoFixture f;
+        const QString before = f.Text();
+        delete f.Component("Axis2")->AsObject();
+        auto *axis = new TKvAxis(&f.Form);
+        axis->SetName(QStringLiteral("LateAxis"));
+        ComponentCast<TKvSeries>(f.Component("Series2"))->SetYAxis(axis);
+        f.Designer.Modified(QStringLiteral("Late"));
+        QCOMPARE(f.History()->count(), 1);
+        QCOMPARE(f.History()->undoText(), QStringLiteral("Late"));
+        const QString after = f.Text();
+        QVERIFY(after.contains(QStringLiteral("YAxis = LateAxis")));
+        QVERIFY(after.contains(QStringLiteral("DesignLeft"))); // the new axis got a place on the form
+        undoRedoExactly(f, before, after);
+        // Nothing more to report: no step.
+        f.Designer.Modified();
+        QCOMPARE(f.History()->count(), 1);
+    }
+
     void deletionTakesReferencesAndNestedControlsAndUndoBringsThemBack()
     {
         TUndoFixture f;
