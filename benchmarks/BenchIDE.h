@@ -1,38 +1,10 @@
 #pragma once
-// What the IDE's benchmarks start from: the IDE with the design package loaded and its main
-// window shown (offscreen, with a registry of its own), and big forms to work on.
+// What the IDE's benchmarks start from: the IDE as its tests start it (the design package
+// loaded, the main window shown, a registry of its own), and big forms to work on.
 #include <QString>
-#include <QTemporaryDir>
-#include <memory>
 
 #include "DemoForm.h"
-#include "HostIDE.h"
-#include "MainWindow.h"
-#include "Registry.h"
-
-struct TBenchIDE {
-    QTemporaryDir Dir;
-    std::unique_ptr<THostIDE> Host;
-    std::unique_ptr<TMainWindow> Window;
-
-    // False when the package did not load. Needs the application object.
-    bool Start()
-    {
-        TRegistry::SetStorageFile(Dir.filePath(QStringLiteral("registry.ini")));
-        Host = std::make_unique<THostIDE>();
-        QStringList warnings;
-        if (!Host->LoadPackages(QStringLiteral(KV_PACKAGE_FILE), warnings).isEmpty())
-            return false;
-        Window = std::make_unique<TMainWindow>(Host.get());
-        Window->show();
-        return true;
-    }
-    ~TBenchIDE()
-    {
-        Window.reset();
-        Host.reset();
-    }
-};
+#include "HostFixture.h"
 
 // The demo form grown to Total components: graphs, series, axes, vectors, legends, labels and
 // edits, placed in a grid below the demo's own.

@@ -90,9 +90,10 @@ int main(int argc, char **argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    TBenchIDE ide;
+    THostFixture ide;
     if (!ide.Start())
         return 1;
+    ide.Reset();
     TFormDesigner *designer = ide.Window->Designer();
     TPropertyGrid *inspector = ide.Window->Inspector();
 
