@@ -11,7 +11,7 @@ int GWaiting = 0; // watches that wait now
 constexpr int PollMs = 5;
 } // namespace
 
-struct TModalWatch::TState {
+struct TModalWatch::TState : std::enable_shared_from_this<TModalWatch::TState> {
     std::function<void(QWidget *)> Action;
     TMatch Match = AnyModal;
     int TimeoutMs = -1;
@@ -47,6 +47,9 @@ struct TModalWatch::TState {
             return;
         QWidget *w = QApplication::activeModalWidget();
         if (w && w->isVisible() && !(Match == NewModal && w == Before)) {
+            // The action runs event loops of its own (the dialog's, waits): the state, with its
+            // timer and the action itself, stays until the action is done.
+            const std::shared_ptr<TState> keep = shared_from_this();
             Finish();
             *Ran = true;
             Action(w);
