@@ -3,58 +3,163 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QFile>
+#include <QMenu>
 #include <QMimeData>
 #include <QSaveFile>
 #include <QWidget>
 
 #include "DesignEditors.h"
 #include "DesignForm.h"
+#include "DesignOverlay.h"
+#include "ErrorBox.h"
+#include "FormChangeTracker.h"
+#include "FormHistory.h"
 #include "FormStreaming.h"
 #include "SysUtils.h"
-#include "UndoStack.h"
 
 namespace {
 // What the clipboard holds besides plain text, so that a paste knows it is ours.
 const QString ComponentsMime = QStringLiteral("application/x-kvide-components");
 constexpr int TileStepX = 76; // room for the caption under each tile
 constexpr int TileStepY = 48;
+
+QList<QObject *> objectsOf(const QList<TComponent *> &Components)
+{
+    QList<QObject *> out;
+    for (TComponent *c : Components)
+        out << c->AsObject();
+    return out;
+}
 } // namespace
 
-TFormDesigner::TFormDesigner(TDesignForm *Form, QObject *parent)
-    : QObject(parent), FForm(Form), FUndo(new TFormUndoStack([this](const QString &t) { Restore(t); }, this))
+TDesignerChange::TDesignerChange(TFormDesigner *Designer, const QString &Description, const QList<QObject *> &Touched,
+                                 bool Whole)
+    : FDesigner(Designer)
 {
-    FForm->Overlay()->SetDesigner(this);
-    FCommitted = SaveToString();
-    connect(FUndo, &QUndoStack::cleanChanged, this, [this](bool clean) { SetModified(!clean); });
+    if (FDesigner)
+        FDesigner->BeginChange(Description, Touched, Whole);
 }
 
-TFormDesigner::~TFormDesigner() = default;
+TDesignerChange::~TDesignerChange()
+{
+    if (FDesigner)
+        FDesigner->EndChange();
+}
+
+TFormDesigner::TFormDesigner(TDesignForm *Form, QObject *parent)
+    : QObject(parent), FForm(Form), FOverlay(new TDesignOverlay(Form, this)),
+      FTracker(std::make_unique<TFormChangeTracker>(Form)),
+      FHistory(std::make_unique<TFormHistory>([this](const TFormChanges &C, bool Undo) { ApplyStep(C, Undo); },
+                                              [this](const QString &M) { ReportError(M); }))
+{
+    ConnectOverlay();
+    connect(FHistory.get(), &TFormHistory::cleanChanged, this, [this](bool clean) { SetModified(!clean); });
+}
+
+TFormDesigner::~TFormDesigner()
+{
+    FTracker.reset();
+    delete FOverlay;
+}
+
+void TFormDesigner::ConnectOverlay()
+{
+    connect(FOverlay, &TDesignOverlay::selectionRequested, this, &TFormDesigner::SetSelection);
+    connect(FOverlay, &TDesignOverlay::placeRequested, this, [this](const QPoint &At, const QSize &Size) {
+        TErrorBox::Guard(FForm, QString(), [&] { PlaceComponent(FPlacingClass, At, Size); });
+    });
+    connect(FOverlay, &TDesignOverlay::moveRequested, this, [this](const QPoint &Delta) { MoveSelection(Delta, false); });
+    connect(FOverlay, &TDesignOverlay::boundsRequested, this,
+            [this](TComponent *C, const QRect &Bounds) { SetBounds(C, Bounds, false); });
+    connect(FOverlay, &TDesignOverlay::dragFinished, this, [this](const QString &Description) {
+        // The drag moved the selection without steps: what it did is one step now.
+        BeginChange(Description, objectsOf(Selection()), false);
+        EndChange();
+    });
+    connect(FOverlay, &TDesignOverlay::editRequested, this, [this](TComponent *C) { ExecuteComponentEditor(C, -1); });
+    connect(FOverlay, &TDesignOverlay::contextMenuRequested, this, [this](TComponent *C, const QPoint &At) {
+        std::unique_ptr<QMenu> menu(CreateContextMenu(C ? C : FForm, FOverlay));
+        menu->exec(At);
+    });
+}
 
 // ---------------------------------------------------------------------------------------
 void TFormDesigner::Modified() { Modified(QStringLiteral("Change")); }
 
 void TFormDesigner::Modified(const QString &Description)
 {
-    if (FRestoring)
+    // Inside a change its end records; outside, whatever differs now is the step.
+    if (FTracker->InChange())
         return;
-    EnsureTilePositions();
-    const QString now = SaveToString();
-    const QString before = FCommitted;
-    FCommitted = now;
-    FUndo->Record(Description, before, now);
-    Prune();
-    FForm->ComponentsChanged();
+    BeginChange(Description, {}, true);
+    EndChange();
+}
+
+void TFormDesigner::BeginChange(const QString &Description, const QList<QObject *> &Touched, bool Whole)
+{
+    if (!FTracker->InChange())
+        FChangeDescription = Description;
+    FTracker->Begin(Touched, Whole);
+}
+
+void TFormDesigner::EndChange()
+{
+    if (FTracker->Depth() == 1) {
+        const QList<TComponent *> created = FTracker->Created();
+        EnsureTilePositions(created);
+        if (!created.isEmpty())
+            FOverlay->ComponentsChanged();
+    }
+    std::optional<TFormChanges> changes;
+    if (const auto error = GuardedCall([&] { changes = FTracker->End(); }))
+        ReportError(*error);
+    else if (changes)
+        Record(FChangeDescription, *changes);
+}
+
+void TFormDesigner::Record(const QString &Description, const TFormChanges &Changes)
+{
+    if (!Changes.IsEmpty())
+        FHistory->Push(Description, Changes);
+    if (Changes.Structural() || !Changes.Bounds.isEmpty())
+        FOverlay->ComponentsChanged();
+    if (Changes.Structural()) {
+        Prune();
+        emit componentsChanged();
+    }
     emit modified();
 }
+
+void TFormDesigner::ApplyStep(const TFormChanges &Changes, bool Undo)
+{
+    QStringList names;
+    for (TComponent *c : Selection())
+        names << c->Name();
+    const QList<QPointer<QObject>> before = FSelection;
+    const QStringList messages = FTracker->Apply(Changes, Undo);
+    FSelection.clear();
+    for (const QString &n : names)
+        if (TComponent *c = GetComponent(n))
+            FSelection << QPointer<QObject>(c->AsObject());
+    FOverlay->ComponentsChanged();
+    emit formReloaded();
+    if (Changes.Structural())
+        emit componentsChanged();
+    if (FSelection != before)
+        emit selectionChanged();
+    emit modified();
+    if (!messages.isEmpty())
+        ReportError(messages.join(QLatin1Char('\n')));
+}
+
+void TFormDesigner::ReportError(const QString &Message) { TErrorBox::Show(FForm, Message); }
 
 void TFormDesigner::SetModified(bool Value)
 {
     FModified = Value;
     if (!Value)
-        FUndo->setClean();
+        FHistory->setClean();
 }
-
-QUndoStack *TFormDesigner::UndoStack() const { return FUndo; }
 
 TComponent *TFormDesigner::CreateComponent(TComponentClass ComponentClass, TComponent *Parent, int Left, int Top,
                                            int Width, int Height)
@@ -62,8 +167,11 @@ TComponent *TFormDesigner::CreateComponent(TComponentClass ComponentClass, TComp
     if (!ComponentClass)
         throw EComponentError(QStringLiteral("No component class given"));
     const QString cls = QString::fromLatin1(ComponentClass->className());
+    TDesignerChange step(this, QStringLiteral("Create"), {}, false);
     TComponent *c = CreateComponentOfClass(cls, FForm); // raises for a class that is not registered
     c->SetName(UniqueComponentName(FForm, ComponentNameBase(cls)));
+    if (FTracker->Depth() == 1)
+        FChangeDescription = QStringLiteral("Create %1").arg(c->Name());
     if (auto *w = qobject_cast<QWidget *>(c->AsObject())) {
         QWidget *parentWidget = FForm;
         if (Parent && Parent != FForm)
@@ -76,7 +184,7 @@ TComponent *TFormDesigner::CreateComponent(TComponentClass ComponentClass, TComp
     } else {
         SetDesignPosition(c->AsObject(), Left >= 0 && Top >= 0 ? QPoint(Left, Top) : FreeTilePosition());
     }
-    FForm->ComponentsChanged();
+    FOverlay->ComponentsChanged();
     return c;
 }
 
@@ -110,7 +218,10 @@ TComponent *TFormDesigner::GetComponent(const QString &Name)
 
 QString TFormDesigner::GetComponentName(TComponent *Component) { return Component ? Component->Name() : QString(); }
 
-void TFormDesigner::SelectComponent(TComponent *Component) { SetSelection(Component ? QList<TComponent *>{Component} : QList<TComponent *>{}); }
+void TFormDesigner::SelectComponent(TComponent *Component)
+{
+    SetSelection(Component ? QList<TComponent *>{Component} : QList<TComponent *>{});
+}
 
 // ---------------------------------------------------------------------------------------
 QList<TComponent *> TFormDesigner::Selection() const
@@ -132,7 +243,7 @@ void TFormDesigner::SetSelection(const QList<TComponent *> &Components)
     if (sel == FSelection)
         return;
     FSelection = sel;
-    FForm->Overlay()->update();
+    FOverlay->update();
     emit selectionChanged();
 }
 
@@ -144,9 +255,7 @@ void TFormDesigner::Select(TComponent *Component, bool Toggle)
     }
     QList<TComponent *> sel = Selection();
     sel.removeOne(FForm);
-    if (sel.contains(Component))
-        sel.removeOne(Component);
-    else
+    if (!sel.removeOne(Component))
         sel << Component;
     SetSelection(sel);
 }
@@ -166,9 +275,7 @@ bool TFormDesigner::IsSelected(const TComponent *Component) const
 
 void TFormDesigner::Prune()
 {
-    const qsizetype before = FSelection.size();
-    FSelection.removeAll(QPointer<QObject>());
-    if (FSelection.size() != before)
+    if (FSelection.removeAll(QPointer<QObject>()) > 0)
         emit selectionChanged();
 }
 
@@ -180,8 +287,7 @@ TComponent *TFormDesigner::PlaceComponent(const QString &ClassName, const QPoint
         throw EComponentError(QStringLiteral("Class %1 is not registered").arg(ClassName));
     TComponent *c = CreateComponent(cls, FForm, Pos.x(), Pos.y(), Size.isValid() ? Size.width() : -1,
                                     Size.isValid() ? Size.height() : -1);
-    Modified(QStringLiteral("Create %1").arg(c->Name()));
-    FPlacingClass.clear();
+    SetPlacingClass(QString());
     SetSelection({c});
     emit componentPlaced(c);
     return c;
@@ -197,9 +303,13 @@ void TFormDesigner::DeleteSelection()
     for (TComponent *c : sel)
         names << c->Name();
     SetSelection({});
+    QList<QPointer<QObject>> going;
     for (TComponent *c : sel)
-        delete c->AsObject();
-    Modified(QStringLiteral("Delete %1").arg(names.join(QStringLiteral(", "))));
+        going << c->AsObject();
+    TDesignerChange step(this, QStringLiteral("Delete %1").arg(names.join(QStringLiteral(", "))), {}, false);
+    // One may take another with it (a control inside a control): each goes once.
+    for (const QPointer<QObject> &o : going)
+        delete o.data();
 }
 
 void TFormDesigner::CopySelection()
@@ -234,107 +344,155 @@ QStringList TFormDesigner::Paste()
 
 QStringList TFormDesigner::PasteText(const QString &Text)
 {
-    const TFormReadResult r = ReadComponentsText(FForm, Text);
-    // A pasted copy lands one grid step away from its original, so that both stay visible.
-    const QPoint step(TDesignForm::GridSize, TDesignForm::GridSize);
-    for (TComponent *c : r.Created) {
-        if (auto *w = qobject_cast<QWidget *>(c->AsObject()))
-            w->move(w->pos() + step);
-        else
-            SetDesignPosition(c->AsObject(), HasDesignPosition(c->AsObject()) ? DesignPosition(c->AsObject()) + step : FreeTilePosition());
+    TFormReadResult r;
+    {
+        TDesignerChange step(this, QStringLiteral("Paste"), {}, false);
+        r = ReadComponentsText(FForm, Text);
+        // A pasted copy lands one grid step away from its original, so that both stay visible.
+        const QPoint offset(TDesignForm::GridSize, TDesignForm::GridSize);
+        for (TComponent *c : r.Created) {
+            QObject *o = c->AsObject();
+            if (auto *w = qobject_cast<QWidget *>(o))
+                w->move(w->pos() + offset);
+            else
+                SetDesignPosition(o, HasDesignPosition(o) ? DesignPosition(o) + offset : FreeTilePosition());
+        }
     }
-    Modified(QStringLiteral("Paste"));
     SetSelection(r.Created);
     return r.Messages;
 }
 
 void TFormDesigner::MoveSelection(const QPoint &Delta, bool Record)
 {
-    bool any = false;
-    for (TComponent *c : Selection()) {
-        if (c == FForm)
-            continue;
+    QList<TComponent *> sel = Selection();
+    sel.removeOne(FForm);
+    if (sel.isEmpty())
+        return;
+    std::optional<TDesignerChange> step;
+    if (Record)
+        step.emplace(this, QStringLiteral("Move"), objectsOf(sel), false);
+    for (TComponent *c : sel) {
         if (auto *w = qobject_cast<QWidget *>(c->AsObject()))
             w->move(w->pos() + Delta);
         else
             SetDesignPosition(c->AsObject(), DesignPosition(c->AsObject()) + Delta);
-        any = true;
     }
-    if (!any)
-        return;
-    FForm->ComponentsChanged();
-    if (Record)
-        Modified(QStringLiteral("Move"));
+    FOverlay->ComponentsChanged();
 }
 
 void TFormDesigner::SetBounds(TComponent *Component, const QRect &Bounds, bool Record)
 {
     if (!Component || Component == FForm)
         return;
+    std::optional<TDesignerChange> step;
+    if (Record)
+        step.emplace(this, QStringLiteral("Size"), QList<QObject *>{Component->AsObject()}, false);
     if (auto *w = qobject_cast<QWidget *>(Component->AsObject()))
         w->setGeometry(Bounds);
     else
         SetDesignPosition(Component->AsObject(), Bounds.topLeft());
-    FForm->ComponentsChanged();
-    if (Record)
-        Modified(QStringLiteral("Size"));
+    FOverlay->ComponentsChanged();
+}
+
+// ---------------------------------------------------------------------------------------
+QStringList TFormDesigner::ComponentVerbs(TComponent *Component)
+{
+    QStringList verbs;
+    std::unique_ptr<TComponentEditor> editor = GetComponentEditor(Component, this);
+    for (int i = 0; i < editor->GetVerbCount(); ++i)
+        verbs << editor->GetVerb(i);
+    return verbs;
+}
+
+QString TFormDesigner::RunComponentEditor(TComponent *Component, int Index)
+{
+    const QString name = Component->Name();
+    // Whatever the run does, made through this designer or directly, is one step.
+    TDesignerChange step(this, QStringLiteral("Edit %1").arg(name), {}, true);
+    const std::optional<QString> error = GuardedCall([&] {
+        std::unique_ptr<TComponentEditor> editor = GetComponentEditor(Component, this);
+        if (Index >= editor->GetVerbCount())
+            throw EComponentError(QStringLiteral("The component editor of %1 has no verb number %2").arg(name).arg(Index));
+        if (Index < 0) {
+            editor->Edit();
+            return;
+        }
+        if (FTracker->Depth() == 1)
+            FChangeDescription = editor->GetVerb(Index).remove(QLatin1Char('&'));
+        editor->ExecuteVerb(Index);
+    });
+    return error.value_or(QString());
+}
+
+void TFormDesigner::ExecuteComponentEditor(TComponent *Component, int Index)
+{
+    const QString error = RunComponentEditor(Component, Index);
+    if (!error.isEmpty())
+        ReportError(error);
+}
+
+QMenu *TFormDesigner::CreateContextMenu(TComponent *Component, QWidget *Parent)
+{
+    auto *menu = new QMenu(Parent);
+    menu->setObjectName(QStringLiteral("ComponentMenu"));
+    const bool isRoot = !Component || Component == FForm;
+    if (Component) {
+        const QStringList verbs = ComponentVerbs(Component);
+        const QString name = Component->Name();
+        QPointer<TFormDesigner> self = this;
+        for (int i = 0; i < verbs.size(); ++i)
+            menu->addAction(verbs[i], this, [self, name, i] {
+                // The verb runs after the menu closed; the component is found again by name.
+                if (TComponent *c = self ? self->GetComponent(name) : nullptr)
+                    self->ExecuteComponentEditor(c, i);
+            });
+        if (!verbs.isEmpty())
+            menu->addSeparator();
+    }
+    QAction *cut = menu->addAction(QStringLiteral("Cu&t"), this, &TFormDesigner::CutSelection);
+    QAction *copy = menu->addAction(QStringLiteral("&Copy"), this, &TFormDesigner::CopySelection);
+    menu->addAction(QStringLiteral("&Paste"), this, [this] { Paste(); });
+    QAction *del = menu->addAction(QStringLiteral("&Delete"), this, &TFormDesigner::DeleteSelection);
+    for (QAction *a : {cut, copy, del})
+        a->setEnabled(!isRoot);
+    menu->addSeparator();
+    menu->addAction(QStringLiteral("Select &All"), this, &TFormDesigner::SelectAll);
+    return menu;
+}
+
+void TFormDesigner::SetPlacingClass(const QString &ClassName)
+{
+    FPlacingClass = ClassName;
+    FOverlay->SetPlacing(!ClassName.isEmpty());
 }
 
 // ---------------------------------------------------------------------------------------
 QString TFormDesigner::SaveToString() { return WriteFormText(FForm); }
 
-void TFormDesigner::Restore(const QString &Text)
-{
-    QStringList names;
-    for (TComponent *c : Selection())
-        names << c->Name();
-    FRestoring = true;
-    FSelection.clear();
-    try {
-        ReadFormText(FForm, Text);
-    } catch (...) {
-        FRestoring = false;
-        throw;
-    }
-    FRestoring = false;
-    FCommitted = Text;
-    AfterStructureChange();
-    QList<TComponent *> sel;
-    for (const QString &n : names)
-        if (TComponent *c = GetComponent(n))
-            sel << c;
-    FSelection.clear();
-    for (TComponent *c : sel)
-        FSelection << QPointer<QObject>(c->AsObject());
-    emit formReloaded();
-    emit selectionChanged();
-    emit modified();
-}
-
-void TFormDesigner::AfterStructureChange()
-{
-    EnsureTilePositions();
-    FForm->ComponentsChanged();
-}
-
 QStringList TFormDesigner::LoadFromString(const QString &Text)
 {
     FSelection.clear();
-    FRestoring = true;
     TFormReadResult r;
-    try {
-        r = ReadFormText(FForm, Text);
-    } catch (...) {
-        FRestoring = false;
-        throw;
+    {
+        // The form is replaced as a whole: no step, a new base.
+        FTracker->SetPaused(true);
+        const auto error = GuardedCall([&] { r = ReadFormText(FForm, Text); });
+        FTracker->SetPaused(false);
+        if (error) {
+            FTracker->Reset();
+            throw EConvertError(*error);
+        }
     }
-    FRestoring = false;
-    AfterStructureChange();
-    FCommitted = SaveToString();
-    FUndo->clear();
-    FUndo->setClean();
+    QList<TComponent *> all;
+    for (int i = 0; i < FForm->ComponentCount(); ++i)
+        all << FForm->Components(i);
+    EnsureTilePositions(all);
+    FTracker->Reset();
+    FHistory->clear();
     SetModified(false);
+    FOverlay->ComponentsChanged();
     emit formReloaded();
+    emit componentsChanged();
     emit selectionChanged();
     emit modified();
     return r.Messages;
@@ -347,7 +505,6 @@ void TFormDesigner::SaveToFile(const QString &FileName)
     if (!f.open(QIODevice::WriteOnly) || f.write(data) != data.size() || !f.commit())
         throw EConvertError(QStringLiteral("Cannot write %1: %2").arg(FileName, f.errorString()));
     FFileName = FileName;
-    FUndo->setClean();
     SetModified(false);
     emit fileNameChanged(FFileName);
 }
@@ -374,10 +531,10 @@ void TFormDesigner::NewForm()
 // ---------------------------------------------------------------------------------------
 // Components that came without a place on the form (made by an editor, read from an older
 // file) get the next free tile position.
-void TFormDesigner::EnsureTilePositions()
+void TFormDesigner::EnsureTilePositions(const QList<TComponent *> &Components)
 {
-    for (int i = 0; i < FForm->ComponentCount(); ++i) {
-        QObject *o = FForm->Components(i)->AsObject();
+    for (TComponent *c : Components) {
+        QObject *o = c->AsObject();
         if (!qobject_cast<QWidget *>(o) && !HasDesignPosition(o))
             SetDesignPosition(o, FreeTilePosition());
     }
@@ -402,31 +559,4 @@ QPoint TFormDesigner::FreeTilePosition() const
         if (free)
             return p;
     }
-}
-
-QStringList TFormDesigner::ComponentVerbs(TComponent *Component)
-{
-    QStringList verbs;
-    std::unique_ptr<TComponentEditor> editor = GetComponentEditor(Component, this);
-    for (int i = 0; i < editor->GetVerbCount(); ++i)
-        verbs << editor->GetVerb(i);
-    return verbs;
-}
-
-QString TFormDesigner::RunComponentEditor(TComponent *Component, int Index)
-{
-    try {
-        std::unique_ptr<TComponentEditor> editor = GetComponentEditor(Component, this);
-        if (Index < 0)
-            editor->Edit();
-        else if (Index < editor->GetVerbCount())
-            editor->ExecuteVerb(Index);
-        else
-            return QStringLiteral("%1 has no verb %2").arg(Component->Name()).arg(Index);
-    } catch (const Exception &e) {
-        return e.Message();
-    } catch (const std::exception &e) {
-        return QString::fromUtf8(e.what());
-    }
-    return QString();
 }

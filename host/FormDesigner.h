@@ -3,16 +3,20 @@
 // API that the Object Inspector, the main window and the scripting layer use.
 //
 // How to use it:
-//  - Form() / GetRoot(): the designed form; its components are owned by it.
+//  - Form() / GetRoot(): the designed form; its components are owned by it. Overlay(): the
+//    glass over it that turns the mouse into the designer's tools.
 //  - Selection() / SetSelection() / Select(): the selected components; selectionChanged() fires
 //    whenever the selection changes (also when a selected component goes away).
-//  - After changing a published property from outside (the Object Inspector, a script), call
-//    Modified() (or Modified(description)): it records one undo step, marks the form changed
-//    and emits modified(). Editors of the package call Modified() through IDesigner.
+//  - Every change is one undo step. The designer's own edits (place, delete, paste, move) make
+//    theirs; an editor call is wrapped in a TDesignerChange (the Object Inspector does this for
+//    each stored value and dialog, RunComponentEditor for a component editor's run), so that
+//    what it does, including components it makes or frees directly, is one step. Modified()
+//    outside such a change compares the whole form and records what differs.
 //  - modified(): something on the form changed (a property, a component came or went, a move).
-//  - formReloaded(): the components were rebuilt from text (undo, redo, open, new): every
-//    component pointer held before is gone; re-read Selection() and the components.
-//  - UndoStack(): the QUndoStack of the designer's changes (for Undo/Redo actions and views).
+//    componentsChanged(): components came, went or were renamed.
+//  - formReloaded(): the form was restored (undo, redo) or replaced (open, new): look up the
+//    components again (those that went are gone); Selection() follows by name.
+//  - UndoStack(): the history of the designer's changes (for Undo/Redo actions and views).
 //  - SaveToString() / LoadFromString(), SaveToFile() / LoadFromFile(): the form as text.
 #include <QObject>
 #include <QPointer>
@@ -20,13 +24,17 @@
 #include <QSize>
 #include <QString>
 #include <QStringList>
-#include <QUndoStack>
+#include <memory>
 
 #include "DesignIntf.h"
 
+class QMenu;
+class QWidget;
 class TDesignForm;
-class TFormUndoStack;
-
+class TDesignOverlay;
+class TFormChangeTracker;
+class TFormHistory;
+struct TFormChanges;
 
 class TFormDesigner : public QObject, public IDesigner {
     Q_OBJECT
@@ -48,11 +56,19 @@ public:
 
     // ---- The form
     TDesignForm *Form() const { return FForm; }
-    // One undo step named Description for what changed since the last step.
+    TDesignOverlay *Overlay() const { return FOverlay; }
+    // Records what changed since the last step as one step named Description.
     void Modified(const QString &Description);
     bool IsModified() const { return FModified; }
     void SetModified(bool Value);
-    QUndoStack *UndoStack() const;
+    TFormHistory *UndoStack() const { return FHistory.get(); }
+
+    // ---- Steps. Everything between BeginChange and the matching EndChange is one undo step
+    // named Description. Touched: the objects an editor edits; Whole: the change may reach
+    // anything on the form (a dialog, a component editor), which is then compared at the end.
+    // Changes nest; the outermost records. TDesignerChange pairs the calls.
+    void BeginChange(const QString &Description, const QList<QObject *> &Touched, bool Whole);
+    void EndChange();
 
     // ---- Selection
     QList<TComponent *> Selection() const;
@@ -67,7 +83,7 @@ public:
     // visual ones with their default size (or Size when given), non-visual ones as a tile.
     TComponent *PlaceComponent(const QString &ClassName, const QPoint &Pos, const QSize &Size = {});
     void DeleteSelection();
-    void CopySelection();  // to the clipboard, as form text
+    void CopySelection(); // to the clipboard, as form text
     void CutSelection();
     // Adds the components on the clipboard (or in Text) with new unique names; they become the
     // selection. Returns the messages of what could not be read.
@@ -80,13 +96,18 @@ public:
     // ---- Component editors (double click and context menu of a component)
     // The verbs of Component's editor, in order.
     QStringList ComponentVerbs(TComponent *Component);
-    // Runs the editor's verb Index, or its Edit (the double click) for -1. Returns the error
-    // text of an exception the editor raised (the form keeps what it had), empty when none.
+    // Runs the editor's verb Index, or its Edit (the double click) for -1, as one undo step.
+    // Returns the error text of an exception the editor raised, empty when none.
     QString RunComponentEditor(TComponent *Component, int Index = -1);
+    // The same for the user: an error shows in the error box.
+    void ExecuteComponentEditor(TComponent *Component, int Index = -1);
+    // The context menu of a component (nil: the form): its editor's verbs, then the editing
+    // commands. The caller owns the menu (object name "ComponentMenu").
+    QMenu *CreateContextMenu(TComponent *Component, QWidget *Parent);
 
     // ---- The class the palette has chosen for the next click on the form (empty: select).
     QString PlacingClass() const { return FPlacingClass; }
-    void SetPlacingClass(const QString &ClassName) { FPlacingClass = ClassName; }
+    void SetPlacingClass(const QString &ClassName);
 
     // ---- Files
     QString SaveToString();
@@ -102,23 +123,40 @@ public:
 signals:
     void selectionChanged();
     void modified();
+    void componentsChanged();
     void formReloaded();
     // A component was placed from the palette (the palette goes back to the arrow).
     void componentPlaced(TComponent *Component);
     void fileNameChanged(const QString &FileName);
 
 private:
-    void Restore(const QString &Text);
-    void AfterStructureChange();
-    void EnsureTilePositions();
+    void Record(const QString &Description, const TFormChanges &Changes);
+    void ApplyStep(const TFormChanges &Changes, bool Undo);
+    void ReportError(const QString &Message);
+    void ConnectOverlay();
+    void EnsureTilePositions(const QList<TComponent *> &Components);
     QPoint FreeTilePosition() const;
     void Prune();
 
     TDesignForm *FForm;
-    TFormUndoStack *FUndo;
+    TDesignOverlay *FOverlay;
+    std::unique_ptr<TFormChangeTracker> FTracker;
+    std::unique_ptr<TFormHistory> FHistory;
     QList<QPointer<QObject>> FSelection;
-    QString FCommitted; // the form's text after the last recorded step
+    QString FChangeDescription; // of the outermost open change
     QString FPlacingClass, FFileName;
     bool FModified = false;
-    bool FRestoring = false;
+};
+
+// One undo step around an editor call: BeginChange now, EndChange when it goes.
+class TDesignerChange {
+public:
+    TDesignerChange(TFormDesigner *Designer, const QString &Description, const QList<QObject *> &Touched = {},
+                    bool Whole = true);
+    ~TDesignerChange();
+    TDesignerChange(const TDesignerChange &) = delete;
+    TDesignerChange &operator=(const TDesignerChange &) = delete;
+
+private:
+    QPointer<TFormDesigner> FDesigner;
 };

@@ -22,27 +22,14 @@
 // (pieces joined with +), identifiers for enumerations, True/False, sets [a, b], string lists
 // ( 'a' 'b' ), double arrays ( 1 2.5 ), binary data {hex}; colours (TKvColor) as signed 32-bit
 // integers. Only values that differ from those of a freshly created component are written.
+//
+// The work is split: FormParser (text to parts), FormReader (parts to components), FormWriter
+// (components to text). These functions are the whole-text operations on top.
 #include <QList>
-#include <QPoint>
 #include <QString>
-#include <QStringList>
 
-#include "Classes.h"
-
-class QObject;
-
-// Where a non-visual component's icon sits on the form (a dynamic property of its object;
-// the form file keeps it as DesignLeft / DesignTop).
-QPoint DesignPosition(const QObject *Component);
-void SetDesignPosition(QObject *Component, const QPoint &Pos);
-bool HasDesignPosition(const QObject *Component);
-
-// What a read made and what it had to leave out.
-struct TFormReadResult {
-    QList<TComponent *> Created; // in the order of the text
-    // One line per skipped item, e.g. "Line 12: Graph1.Foo: unknown property, skipped".
-    QStringList Messages;
-};
+#include "FormComponents.h"
+#include "FormReader.h"
 
 // The whole form: Root's block with the blocks of every component it owns.
 QString WriteFormText(TComponent *Root);
@@ -56,9 +43,3 @@ TFormReadResult ReadFormText(TComponent *Root, const QString &Text);
 // Adds the components of Text (one or more object blocks) to Root, renamed uniquely where their
 // names are taken; references among them follow the new names. Raises EConvertError like above.
 TFormReadResult ReadComponentsText(TComponent *Root, const QString &Text);
-
-// The name base of a new component of a class: without "T" and "Kv" and a trailing "2D",
-// so that TKvGraph2D gives "Graph" and TKvAxis "Axis".
-QString ComponentNameBase(const QString &ClassName);
-// Base plus the first number that no component of Owner uses.
-QString UniqueComponentName(TComponent *Owner, const QString &Base);

@@ -33,11 +33,8 @@ QStringList THostIDE::LoadPackages(const QString &PackageFile, QStringList &Warn
     FServices->Install();
     QStringList errors;
     if (!PackageFile.isEmpty() && !FLoader->FindPackageFile(PackageFile)) {
-        try {
-            FLoader->InstallPackage(PackageFile);
-        } catch (const EPackageError &e) {
-            errors << e.Message();
-        }
+        if (const auto error = GuardedCall([&] { FLoader->InstallPackage(PackageFile); }))
+            errors << *error;
     }
     Warnings << FLoader->LoadKnownPackages();
     return errors;

@@ -6,11 +6,13 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QMenuBar>
+#include <QDockWidget>
+#include <QListWidget>
 #include <QMessageBox>
+#include <QTime>
 #include <QScrollArea>
 #include <QSplitter>
 #include <QStatusBar>
-#include <QUndoStack>
 #include <QVBoxLayout>
 
 #include "AboutBox.h"
@@ -18,7 +20,9 @@
 #include "DemoForm.h"
 #include "DesignForm.h"
 #include "DesignRegistry.h"
+#include "ErrorBox.h"
 #include "FormDesigner.h"
+#include "FormHistory.h"
 #include "FormSurface.h"
 #include "HostIDE.h"
 #include "PropertyGrid.h"
@@ -103,13 +107,32 @@ TMainWindow::TMainWindow(THostIDE *Host, QWidget *parent) : QMainWindow(parent),
     connect(FDesigner, &TFormDesigner::componentPlaced, this, [this] { FPalette->SelectClass(QString()); });
     connect(FDesigner, &TFormDesigner::modified, this, &TMainWindow::UpdateTitle);
     connect(FDesigner, &TFormDesigner::fileNameChanged, this, &TMainWindow::UpdateTitle);
-    connect(FDesigner->UndoStack(), &QUndoStack::cleanChanged, this, &TMainWindow::UpdateTitle);
+    connect(FDesigner->UndoStack(), &TFormHistory::cleanChanged, this, &TMainWindow::UpdateTitle);
     connect(FForm->Form(), &TDesignForm::CaptionChanged, this, &TMainWindow::UpdateTitle);
     connect(FHost->Loader(), &TPackageLoader::PackageLoaded, this, [this] { FIconCache.clear(); UpdatePackageMenu(); UpdateStatus(); });
     connect(FHost->Loader(), &TPackageLoader::PackageUnloaded, this, [this] { FIconCache.clear(); UpdatePackageMenu(); UpdateStatus(); });
+    CreateMessageView();
     UpdatePackageMenu();
     UpdateStatus();
     UpdateTitle();
+}
+
+// The IDE's message area: every error box's text, with the time it showed, also when the box
+// did not (a headless run). It opens with the first message.
+void TMainWindow::CreateMessageView()
+{
+    auto *dock = new QDockWidget(QStringLiteral("Messages"), this);
+    dock->setObjectName(QStringLiteral("MessagesDock"));
+    FMessages = new QListWidget(dock);
+    FMessages->setObjectName(QStringLiteral("MessageView"));
+    dock->setWidget(FMessages);
+    addDockWidget(Qt::BottomDockWidgetArea, dock);
+    dock->hide();
+    connect(&TErrorBox::Instance(), &TErrorBox::shown, this, [this, dock](const QString &Message) {
+        FMessages->addItem(QStringLiteral("%1  %2").arg(QTime::currentTime().toString(QStringLiteral("HH:mm:ss")), Message));
+        FMessages->scrollToBottom();
+        dock->show();
+    });
 }
 
 TMainWindow::~TMainWindow()
@@ -203,12 +226,10 @@ void TMainWindow::ShowLoadMessages(const QStringList &Messages)
 {
     if (Messages.isEmpty())
         return;
-    QMessageBox box(QMessageBox::Warning, THostIDE::IDEName(),
-                    QStringLiteral("Some parts of the form could not be read and were left out:"), QMessageBox::Ok, this);
-    box.setDetailedText(Messages.join(QLatin1Char('\n')));
-    box.setInformativeText(Messages.mid(0, 5).join(QLatin1Char('\n')) +
-                           (Messages.size() > 5 ? QStringLiteral("\n...") : QString()));
-    box.exec();
+    TErrorBox::Show(this,
+                    QStringLiteral("Some parts of the form could not be read and were left out:\n") +
+                        Messages.mid(0, 5).join(QLatin1Char('\n')) + (Messages.size() > 5 ? QStringLiteral("\n...") : QString()),
+                    THostIDE::IDEName(), TErrorBox::TKind::Warning, Messages.join(QLatin1Char('\n')));
 }
 
 void TMainWindow::UpdateTitle()
@@ -216,7 +237,6 @@ void TMainWindow::UpdateTitle()
     const QString file = FDesigner->FileName();
     const QString name = file.isEmpty() ? FDesigner->GetRoot()->Name() : QFileInfo(file).fileName();
     setWindowTitle(QStringLiteral("%1 - %2%3").arg(THostIDE::IDEName(), name, FDesigner->IsModified() ? QStringLiteral(" *") : QString()));
-    FForm->update();
 }
 
 void TMainWindow::NewForm()
@@ -233,25 +253,17 @@ void TMainWindow::OpenForm()
                                                       QStringLiteral("Form files (*.kvf);;All files (*)"));
     if (file.isEmpty())
         return;
-    try {
-        ShowLoadMessages(FDesigner->LoadFromFile(file));
-    } catch (const Exception &e) {
-        QMessageBox::critical(this, QStringLiteral("Open Form"), e.Message());
-    }
+    TErrorBox::Guard(this, QStringLiteral("Open Form"), [&] { ShowLoadMessages(FDesigner->LoadFromFile(file)); });
 }
 
 bool TMainWindow::SaveForm()
 {
     if (FDesigner->FileName().isEmpty())
         return SaveFormAs();
-    try {
-        FDesigner->SaveToFile(FDesigner->FileName());
+    const bool saved = TErrorBox::Guard(this, QStringLiteral("Save Form"), [&] { FDesigner->SaveToFile(FDesigner->FileName()); });
+    if (saved)
         statusBar()->showMessage(QStringLiteral("Saved %1").arg(FDesigner->FileName()), 5000);
-        return true;
-    } catch (const Exception &e) {
-        QMessageBox::critical(this, QStringLiteral("Save Form"), e.Message());
-        return false;
-    }
+    return saved;
 }
 
 bool TMainWindow::SaveFormAs()
@@ -262,24 +274,14 @@ bool TMainWindow::SaveFormAs()
                                                       QStringLiteral("Form files (*.kvf);;All files (*)"));
     if (file.isEmpty())
         return false;
-    try {
-        FDesigner->SaveToFile(file);
-        return true;
-    } catch (const Exception &e) {
-        QMessageBox::critical(this, QStringLiteral("Save Form"), e.Message());
-        return false;
-    }
+    return TErrorBox::Guard(this, QStringLiteral("Save Form"), [&] { FDesigner->SaveToFile(file); });
 }
 
 void TMainWindow::OpenDemoForm()
 {
     if (!ConfirmDiscard())
         return;
-    try {
-        ShowLoadMessages(FDesigner->LoadFromString(DemoFormText()));
-    } catch (const Exception &e) {
-        QMessageBox::critical(this, QStringLiteral("Demo Form"), e.Message());
-    }
+    TErrorBox::Guard(this, QStringLiteral("Demo Form"), [&] { ShowLoadMessages(FDesigner->LoadFromString(DemoFormText())); });
 }
 
 void TMainWindow::closeEvent(QCloseEvent *event)
@@ -336,12 +338,9 @@ void TMainWindow::InstallPackage()
                                                       QStringLiteral("Design packages (*.so);;All files (*)"));
     if (file.isEmpty())
         return;
-    try {
-        const QString name = FHost->Loader()->InstallPackage(file);
+    QString name;
+    if (TErrorBox::Guard(this, QStringLiteral("Install Package"), [&] { name = FHost->Loader()->InstallPackage(file); }))
         statusBar()->showMessage(QStringLiteral("Package %1 installed").arg(name), 5000);
-    } catch (const EPackageError &e) {
-        QMessageBox::critical(this, QStringLiteral("Install Package"), e.Message());
-    }
 }
 
 void TMainWindow::RemovePackage(const QString &Name)
@@ -350,12 +349,11 @@ void TMainWindow::RemovePackage(const QString &Name)
     if (!p)
         return;
     const QString file = p->FileName;
-    try {
-        FHost->Loader()->UnloadPackage(Name);
-        TPackageLoader::ForgetKnownPackage(file);
+    // A failing finalization is reported; the package is gone all the same.
+    const auto error = GuardedCall([&] { FHost->Loader()->UnloadPackage(Name); });
+    TPackageLoader::ForgetKnownPackage(file);
+    if (error)
+        TErrorBox::Show(this, *error, QStringLiteral("Remove Package"), TErrorBox::TKind::Warning);
+    else
         statusBar()->showMessage(QStringLiteral("Package %1 removed").arg(Name), 5000);
-    } catch (const EPackageError &e) {
-        TPackageLoader::ForgetKnownPackage(file);
-        QMessageBox::warning(this, QStringLiteral("Remove Package"), e.Message());
-    }
 }

@@ -6,6 +6,7 @@
 #include <QPixmap>
 
 class QAction;
+class QListWidget;
 class QMenu;
 class QScrollArea;
 class THostIDE;
@@ -46,6 +47,7 @@ protected:
 private:
     void CreateFileMenu();
     void CreateEditMenu();
+    void CreateMessageView();
     bool ConfirmDiscard();
     void ShowLoadMessages(const QStringList &Messages);
     void UpdateTitle();
@@ -59,5 +61,6 @@ private:
     TPropertyGrid *FInspector;
     QList<QAction *> FFormActions; // editing keys that work while the form has the focus
     QMenu *FRemoveMenu;
+    QListWidget *FMessages = nullptr; // the message area
     QHash<QString, QPixmap> FIconCache; // the tiles' pictures by class
 };

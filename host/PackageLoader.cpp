@@ -37,17 +37,9 @@ private:
 // Runs package code; an exception becomes its message.
 template <class F> bool runGuarded(F &&Call, QString &Error)
 {
-    try {
-        Call();
-        return true;
-    } catch (const Exception &e) {
-        Error = e.Message();
-    } catch (const std::exception &e) {
-        Error = QString::fromLocal8Bit(e.what());
-    } catch (...) {
-        Error = QStringLiteral("unknown exception");
-    }
-    return false;
+    const std::optional<QString> error = GuardedCall(std::forward<F>(Call));
+    Error = error.value_or(QString());
+    return !error;
 }
 
 QString text(const char *s) { return s ? QString::fromUtf8(s) : QString(); }
@@ -249,13 +241,9 @@ void TPackageLoader::UnloadPackage(const QString &Name)
 
 void TPackageLoader::UnloadAll()
 {
-    while (!FPackages.empty()) {
-        try {
-            UnloadPackage(FPackages.back()->Info.Name);
-        } catch (const EPackageError &e) {
-            qWarning("%s", qPrintable(e.Message()));
-        }
-    }
+    while (!FPackages.empty())
+        if (const auto error = GuardedCall([this] { UnloadPackage(FPackages.back()->Info.Name); }))
+            qWarning("%s", qPrintable(*error));
 }
 
 QStringList TPackageLoader::KnownPackageFiles()
@@ -280,11 +268,8 @@ QStringList TPackageLoader::LoadKnownPackages()
     for (const QString &file : KnownPackageFiles()) {
         if (FindPackageFile(file))
             continue;
-        try {
-            LoadPackage(file);
-        } catch (const EPackageError &e) {
-            errors << e.Message();
-        }
+        if (const auto error = GuardedCall([&] { LoadPackage(file); }))
+            errors << *error;
     }
     return errors;
 }

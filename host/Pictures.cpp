@@ -1,6 +1,8 @@
 #include "Pictures.h"
 
+#include <QApplication>
 #include <QPainter>
+#include <QWidget>
 #include <QPainterPath>
 
 #include "PackageLoader.h"
@@ -85,4 +87,23 @@ QIcon IDEIcon()
         icon.addPixmap(pm);
     }
     return icon;
+}
+
+QPixmap GrabWithPopups(QWidget *Window)
+{
+    QApplication::processEvents();
+    QPixmap shot = Window->grab();
+    QPainter p(&shot);
+    const QPoint origin = Window->mapToGlobal(QPoint(0, 0));
+    // Dialogs first, popups (menus, drop-downs) over them, as the screen stacks them.
+    for (int pass = 0; pass < 2; ++pass)
+        for (QWidget *w : QApplication::topLevelWidgets()) {
+            if (w == Window || !w->isVisible() || w->isAncestorOf(Window))
+                continue;
+            const bool popup = w->windowType() == Qt::Popup;
+            if ((pass == 0 && (popup || !w->isModal())) || (pass == 1 && !popup))
+                continue;
+            p.drawPixmap(w->mapToGlobal(QPoint(0, 0)) - origin, w->grab());
+        }
+    return shot;
 }

@@ -6,6 +6,7 @@
 
 #include "Windows.h"
 
+class QWidget;
 class TPackageLoader;
 
 // The bitmap as a pixmap; a null pixmap for a null handle.
@@ -18,3 +19,5 @@ QPixmap PointerGlyph();
 QPixmap GenericComponentGlyph();
 // The IDE's application icon.
 QIcon IDEIcon();
+// A picture of a window with its open popups and modal dialogs drawn where they are on screen.
+QPixmap GrabWithPopups(QWidget *Window);

@@ -2,30 +2,29 @@
 // The Object Inspector: the properties of the designer's selection, each with the editor that
 // the registered rows choose, arranged by category or by name, with a filter.
 //
-// How it works:
-//  - Every row holds a property editor (shared by the rows of the same property when it stands
-//    in several categories). Sub-properties are created when a row is first expanded; volatile
-//    ones again after every change.
-//  - The value cell of the current row carries an inline editor: a text field, a drop-down
-//    button for paValueList (its items drawn by ICustomPropertyListDrawing when the editor has
-//    it, with the sizes ListMeasureWidth/ListMeasureHeight ask for) and an ellipsis button for
-//    paDialog. Names and values are drawn by ICustomPropertyDrawing when the editor has it.
-//  - A value that an editor refuses (an exception from SetValue or Edit) is shown in the error
-//    box; the property keeps its old value.
-//  - The designer's modified() re-reads the values; a new selection or a reloaded form rebuilds
-//    the rows. Both wait while an editor call runs, because the rows own the editor.
+// How it is built (in the manner of Qt Designer's property browser):
+//  - PropertyNodes: the rows' data, a node per row with its property editor;
+//  - PropertyTree: the rows (view), PropertyDelegate and PropertyPainter draw them;
+//  - PropertyValueEdit and PropertyDropDown: the inline editor of the current row's value;
+//  - this panel: the selection list, the arrange buttons, the filter, the status line, and what
+//    the value cell does through the designer (one undo step per stored value or dialog).
+//
+// A value that an editor refuses (an exception from SetValue or Edit) is shown in the IDE's
+// error box; the property keeps its old value. The designer's modified() re-reads the values;
+// a new selection or a restored form rebuilds the rows. Both wait while an editor call runs,
+// because the rows own the editor.
 //
 // Automation (scripts, tests) uses the path API: "Pen" for a property, "Pen.Color" for a
 // sub-property; SetPropertyValue/EditProperty/RevertProperty return the error text (empty when
 // the call went through) instead of showing the box.
+#include <QHash>
 #include <QStringList>
 #include <QTreeWidget>
 #include <QWidget>
 #include <functional>
-#include <memory>
-#include <vector>
 
 #include "DesignEditors.h"
+#include "PropertyValueEdit.h"
 
 class QComboBox;
 class QLabel;
@@ -33,10 +32,10 @@ class QLineEdit;
 class QListWidget;
 class QToolButton;
 class TFormDesigner;
-class TInspectorNode;
-class TPropertyValueEdit;
+class TPropertyDropDown;
+class TPropertyTree;
 
-class TPropertyGrid : public QWidget {
+class TPropertyGrid : public QWidget, private IPropertyValueHost {
     Q_OBJECT
 public:
     enum class TArrange { ByCategory, ByName };
@@ -56,10 +55,12 @@ public:
     void Rebuild();
     void RefreshValues();
 
-    QTreeWidget *Tree() const { return FTree; }
+    QTreeWidget *Tree() const;
     // The row of a property path (sub-property rows are created on the way); nil when none.
     QTreeWidgetItem *FindItem(const QString &Path);
     TPropertyEditor *FindProperty(const QString &Path);
+    // The attribute names of a row's editor ("paValueList", ...); empty when there is no row.
+    QStringList AttributeNames(const QString &Path);
     // The names of the top-level property rows that the view shows (filtered), in order.
     QStringList VisiblePropertyNames() const;
     // The categories the category view shows, in order.
@@ -73,47 +74,37 @@ public:
     QString RevertProperty(const QString &Path);
     // The drop-down list of a property row as the user sees it, items in display order.
     QStringList DropDownValues(const QString &Path);
-
-    // Errors are shown in a message box; scripts and tests may take them instead.
-    using TErrorHandler = std::function<void(const QString &Message)>;
-    void SetErrorHandler(TErrorHandler Handler) { FErrorHandler = std::move(Handler); }
-    void ShowError(const QString &Message);
+    // The error text of a path that names no row of the selection.
+    static QString NoPropertyError(const QString &Path);
 
     // Opens the drop-down list of the current row (as its button does); the list stays a child
     // of the inspector so that scripts can find it: object name "PropertyDropDown".
     QListWidget *OpenDropDown();
     QListWidget *DropDown() const;
 
-    // The node behind a row (nil for category rows).
-    static TInspectorNode *NodeOf(const QTreeWidgetItem *Item);
-
-    // Used by the inline editor and the delegate.
-    QString CommitText(TInspectorNode *Node, const QString &Text);
-    QString RunEdit(TInspectorNode *Node);
-    void DropDownFor(TInspectorNode *Node, TPropertyValueEdit *Edit);
-    int RowHeight() const;
-    // Counts the times rows were thrown away: an inline editor made before then holds a node
-    // that is gone and must not commit (a focus change as it closes would otherwise do so).
-    int Generation() const { return FGeneration; }
+    int RowHeight() const override;
 
 signals:
     void rebuilt();
-    void errorShown(const QString &Message);
-
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    // Runs an editor call; errors come back as text. Refreshes after it.
-    QString Guarded(const std::function<void()> &Call);
+    // IPropertyValueHost: what the inline editor asks of the inspector.
+    int Generation() const override;
+    QString CommitText(TPropertyNode *Node, const QString &Text) override;
+    void RunEdit(TPropertyNode *Node) override;
+    void OpenDropDown(TPropertyNode *Node, QWidget *Anchor) override;
+    void ShowError(const QString &Message) override;
+
+    // Runs an editor call as one undo step of the designer; errors come back as text. Touched:
+    // the editor's objects (Whole: the call may reach anything on the form). Refreshes after it.
+    QString Guarded(const QString &Description, TPropertyEditor *Editor, bool Whole, const std::function<void()> &Call);
+    QString EditNode(TPropertyNode *Node);
+    QStringList ValuesOf(TPropertyNode *Node);
     void FillSelectionCombo();
+    void ShowSelectionInCombo();
     void ApplyFilter();
-    void LoadChildren(QTreeWidgetItem *Item);
-    QTreeWidgetItem *AddRow(QTreeWidgetItem *Parent, std::unique_ptr<TInspectorNode> Node);
-    void UpdateItem(QTreeWidgetItem *Item);
-    void OpenInlineEditor(QTreeWidgetItem *Item);
+    void SetStatus(const QString &Text);
     void ShowContextMenu(const QPoint &Pos);
-    QString ItemPath(const QTreeWidgetItem *Item) const;
     void ScheduleRebuild();
 
     TFormDesigner *FDesigner = nullptr;
@@ -121,25 +112,11 @@ private:
     QComboBox *FSelectionCombo;
     QLineEdit *FFilterEdit;
     QToolButton *FByCategory, *FByName;
-    QTreeWidget *FTree;
+    TPropertyTree *FTree;
     QLabel *FStatus;
-    QListWidget *FDropDown = nullptr;
-    QStringList FComboEntries; // what the selection list holds
-    std::vector<std::unique_ptr<TInspectorNode>> FNodes; // top-level rows (a property may have several)
-    TErrorHandler FErrorHandler;
+    TPropertyDropDown *FDropDown = nullptr;
+    QHash<QString, int> FComboIndex; // the selection list's rows by component name (lower case)
     int FBusy = 0;
-    int FGeneration = 0;
     int FPropertyCount = 0;
     bool FRebuildPending = false, FRefreshPending = false, FFillingCombo = false;
-};
-
-// One row of the inspector: a property editor, the attributes it gave, and its sub-rows.
-class TInspectorNode {
-public:
-    std::shared_ptr<TPropertyEditor> Editor;
-    TPropertyAttributes Attributes;
-    QString Name;
-    QString Category;            // the category row it stands under (category view)
-    bool ChildrenLoaded = false;
-    std::vector<std::unique_ptr<TInspectorNode>> Children;
 };

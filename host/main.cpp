@@ -3,10 +3,10 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QFileInfo>
-#include <QMessageBox>
 #include <QTimer>
 #include <cstdio>
 
+#include "ErrorBox.h"
 #include "HostIDE.h"
 #include "MainWindow.h"
 #include "Pictures.h"
@@ -87,6 +87,10 @@ int main(int argc, char **argv)
         return errors.isEmpty() ? 0 : 1;
     }
 
+    // Automation runs on without anybody to close a box: errors go to standard error.
+    if (parser.isSet(shotsOption) || parser.isSet(scriptOption))
+        TErrorBox::SetHeadless(true);
+
     if (parser.isSet(shotsOption)) {
         QStringList errors, warnings;
         const QStringList written = WriteScreenshots(host, package, parser.value(shotsOption), errors, warnings,
@@ -132,7 +136,8 @@ int main(int argc, char **argv)
         splash.close();
         window.show();
         if (!errors.isEmpty())
-            QMessageBox::warning(&window, QStringLiteral("Package Errors"), errors.join(QStringLiteral("\n\n")));
+            TErrorBox::Show(&window, errors.join(QStringLiteral("\n\n")), QStringLiteral("Package Errors"),
+                            TErrorBox::TKind::Warning);
     });
     return app.exec();
 }

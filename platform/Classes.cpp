@@ -83,6 +83,8 @@ void TComponent::Destroying()
     auto notifies = FFreeNotifies;
     FFreeNotifies.clear();
     for (TComponent *c : notifies) {
+        if (IComponentObserver *o = c->Observer())
+            o->ComponentNotified(c, this);
         c->Notification(this, true);
         auto &back = c->FFreeNotifies;
         back.erase(std::remove(back.begin(), back.end(), this), back.end());
@@ -136,15 +138,46 @@ void TComponent::InsertComponent(TComponent *AComponent)
     AComponent->FOwner = this;
     if (IsDesigning())
         AComponent->SetDesigning(true);
+    if (IComponentObserver *o = Observer())
+        o->ComponentInserted(this, AComponent);
 }
 
 void TComponent::RemoveComponent(TComponent *AComponent)
 {
     auto it = std::find(FComponents.begin(), FComponents.end(), AComponent);
-    if (it != FComponents.end())
-        FComponents.erase(it);
+    if (it == FComponents.end())
+        return;
+    // Told while the component still stands at its place, so that the observer can note where.
+    if (IComponentObserver *o = Observer())
+        o->ComponentRemoved(this, AComponent);
+    FComponents.erase(std::find(FComponents.begin(), FComponents.end(), AComponent));
     if (AComponent->FOwner == this)
         AComponent->FOwner = nullptr;
+}
+
+int TComponent::ComponentIndex() const
+{
+    if (!FOwner)
+        return -1;
+    const auto &list = FOwner->FComponents;
+    return int(std::find(list.begin(), list.end(), this) - list.begin());
+}
+
+void TComponent::SetComponentIndex(int Value)
+{
+    if (!FOwner)
+        return;
+    auto &list = FOwner->FComponents;
+    list.erase(std::find(list.begin(), list.end(), this));
+    list.insert(list.begin() + qBound(0, Value, int(list.size())), this);
+}
+
+IComponentObserver *TComponent::Observer() const
+{
+    for (const TComponent *c = this; c; c = c->FOwner)
+        if (c->FObserver)
+            return c->FObserver;
+    return nullptr;
 }
 
 void TComponent::SetDesigning(bool Value, bool SetChildren)

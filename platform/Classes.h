@@ -17,6 +17,24 @@ class TComponent;
 class TFiler;
 class QIODevice;
 
+// What a form designer is told about the components below the root it designs, so that it can
+// book the changes an editor makes directly (a component constructed with the form as owner, one
+// freed) as well as those made through the designer. Set on the root with SetObserver; the
+// events of every component owned below it reach it.
+class IComponentObserver {
+public:
+    virtual ~IComponentObserver() = default;
+    // Component joined Owner. Called from Component's constructor: keep its address, read
+    // nothing of it yet.
+    virtual void ComponentInserted(TComponent *Owner, TComponent *Component) = 0;
+    // Component leaves Owner: it is being freed (half destroyed already) or moved to another
+    // owner. Called while it still stands at its ComponentIndex.
+    virtual void ComponentRemoved(TComponent *Owner, TComponent *Component) = 0;
+    // Component is told that Other, which it refers to, goes: it clears its references to
+    // Other, so its stored values change.
+    virtual void ComponentNotified(TComponent *Component, TComponent *Other) = 0;
+};
+
 // A class reference: the meta-object of a QObject class.
 using TClass = const QMetaObject *;
 using TComponentClass = const QMetaObject *;
@@ -65,6 +83,15 @@ public:
     TComponent *FindComponent(const QString &AName) const;
     void InsertComponent(TComponent *AComponent);
     void RemoveComponent(TComponent *AComponent);
+    // The place among the owner's components (-1 without an owner). Setting it moves the
+    // component there: a form file lists components in this order.
+    int ComponentIndex() const;
+    void SetComponentIndex(int Value);
+
+    // The observer of this component's tree (see IComponentObserver); Observer() is that of this
+    // component or of the nearest owner above it that has one, nil when none.
+    void SetObserver(IComponentObserver *AObserver) { FObserver = AObserver; }
+    IComponentObserver *Observer() const;
 
     int ComponentState() const { return FComponentState; }
     bool IsDesigning() const { return FComponentState & csDesigning; }
@@ -91,6 +118,7 @@ protected:
 
 private:
     TComponent *FOwner = nullptr;
+    IComponentObserver *FObserver = nullptr;
     std::vector<TComponent *> FComponents;
     std::vector<TComponent *> FFreeNotifies;
     int FComponentState = 0;

@@ -1,5 +1,4 @@
 #include "DesignIntf.h"
-#include "DesignRegistry.h"
 
 #include <cxxabi.h>
 #include <cstdlib>
@@ -24,43 +23,6 @@ QString DemangledClassName(const char *MangledName)
     QString out = status == 0 && d ? QString::fromLatin1(d) : QString::fromLatin1(MangledName);
     std::free(d);
     return out;
-}
-
-void RegisterComponents(const QString &Page, std::initializer_list<TComponentClass> ComponentClasses)
-{
-    TDesignRegistry::Instance().AddPalette(Page, QList<TComponentClass>(ComponentClasses));
-}
-
-void RegisterPropertyEditor(PTypeInfo PropertyType, TComponentClass ComponentClass, const QString &PropertyName,
-                            const TPropertyEditorClass &EditorClass)
-{
-    if (!PropertyType)
-        throw EPropertyError(QStringLiteral("RegisterPropertyEditor needs a property type"));
-    TDesignRegistry::Instance().AddPropertyEditor({PropertyType, ComponentClass, PropertyName, EditorClass, {}});
-}
-
-void RegisterComponentEditor(TComponentClass ComponentClass, const TComponentEditorClass &EditorClass)
-{
-    TDesignRegistry::Instance().AddComponentEditor({ComponentClass, EditorClass, {}});
-}
-
-void RegisterPropertiesInCategory(const QString &Category, std::initializer_list<TCategoryFilter> Filters)
-{
-    TCategoryRow row;
-    row.Category = Category;
-    row.Filters = QList<TCategoryFilter>(Filters);
-    TDesignRegistry::Instance().AddCategory(std::move(row));
-}
-
-void RegisterPropertiesInCategory(const QString &Category, TComponentClass ComponentClass,
-                                  std::initializer_list<QString> PropertyNames)
-{
-    TCategoryRow row;
-    row.Category = Category;
-    row.ComponentClass = ComponentClass;
-    for (const QString &n : PropertyNames)
-        row.Filters.append(TCategoryFilter(n));
-    TDesignRegistry::Instance().AddCategory(std::move(row));
 }
 
 namespace {

@@ -81,10 +81,18 @@ bool TCategoryRow::Matches(TClass Class, PPropInfo Prop) const
 
 QStringList TDesignRegistry::CategoriesOf(TClass Class, PPropInfo Prop) const
 {
+    if (FCategoriesOfGeneration != FGeneration) {
+        FCategoriesOf.clear();
+        FCategoriesOfGeneration = FGeneration;
+    }
+    const QPair<TClass, PPropInfo> key(Class, Prop);
+    if (auto it = FCategoriesOf.constFind(key); it != FCategoriesOf.constEnd())
+        return *it;
     QStringList out;
     for (const auto &r : FCategories)
         if (!out.contains(r.Category) && r.Matches(Class, Prop))
             out << r.Category;
+    FCategoriesOf.insert(key, out);
     return out;
 }
 
@@ -160,4 +168,44 @@ void TDesignRegistry::AddComponentEditor(TComponentEditorRow Row)
     Row.Package = FCurrentPackage;
     FComponentEditors.append(std::move(Row));
     ++FGeneration;
+}
+
+// ---------------------------------------------------------------------------------------
+// The registration calls of DesignIntf write their rows here.
+
+void RegisterComponents(const QString &Page, std::initializer_list<TComponentClass> ComponentClasses)
+{
+    TDesignRegistry::Instance().AddPalette(Page, QList<TComponentClass>(ComponentClasses));
+}
+
+void RegisterPropertyEditor(PTypeInfo PropertyType, TComponentClass ComponentClass, const QString &PropertyName,
+                            const TPropertyEditorClass &EditorClass)
+{
+    if (!PropertyType)
+        throw EPropertyError(QStringLiteral("RegisterPropertyEditor needs a property type"));
+    TDesignRegistry::Instance().AddPropertyEditor({PropertyType, ComponentClass, PropertyName, EditorClass, {}});
+}
+
+void RegisterComponentEditor(TComponentClass ComponentClass, const TComponentEditorClass &EditorClass)
+{
+    TDesignRegistry::Instance().AddComponentEditor({ComponentClass, EditorClass, {}});
+}
+
+void RegisterPropertiesInCategory(const QString &Category, std::initializer_list<TCategoryFilter> Filters)
+{
+    TCategoryRow row;
+    row.Category = Category;
+    row.Filters = QList<TCategoryFilter>(Filters);
+    TDesignRegistry::Instance().AddCategory(std::move(row));
+}
+
+void RegisterPropertiesInCategory(const QString &Category, TComponentClass ComponentClass,
+                                  std::initializer_list<QString> PropertyNames)
+{
+    TCategoryRow row;
+    row.Category = Category;
+    row.ComponentClass = ComponentClass;
+    for (const QString &n : PropertyNames)
+        row.Filters.append(TCategoryFilter(n));
+    TDesignRegistry::Instance().AddCategory(std::move(row));
 }

@@ -1,7 +1,9 @@
 #pragma once
 // The host side of registration: what packages registered, row by row, each row remembering
 // the package that made it so that unloading the package removes exactly its rows.
+#include <QHash>
 #include <QList>
+#include <QPair>
 #include <QString>
 #include <QStringList>
 
@@ -56,7 +58,8 @@ public:
     QList<TComponentClass> PageClasses(const QString &Page) const;
     // Every class on the palette, by name (nil when none).
     TComponentClass FindPaletteClass(const QString &ClassName) const;
-    // The categories a property stands in, in registration order (may be several).
+    // The categories a property stands in, in registration order (may be several). Kept per
+    // class and property until the rows change: the Object Inspector asks for every row.
     QStringList CategoriesOf(TClass Class, PPropInfo Prop) const;
 
     const TPropertyEditorRow *FindPropertyEditorRow(PPropInfo Prop, TClass ComponentClass) const;
@@ -77,4 +80,6 @@ private:
     QList<TPropertyEditorRow> FPropertyEditors;
     QList<TComponentEditorRow> FComponentEditors;
     int FGeneration = 0;
+    mutable QHash<QPair<TClass, PPropInfo>, QStringList> FCategoriesOf;
+    mutable int FCategoriesOfGeneration = -1;
 };

@@ -57,8 +57,8 @@ expect("Series2.Line.Width", ide.value("Series2", "Line.Width"), 1.5);
 ide.select("Axis1");
 ide.arrange = "name";
 ide.property("Scaling").setValue("DateTime");
-ide.property("Start").setValue("1 Jan 2026");
-ide.property("Stop").setValue("1 Mar 2026");
+ide.property("Start").setValue(ide.dateText(2026, 1, 1)); // as a user of this locale types it
+ide.property("Stop").setValue(ide.dateText(2026, 3, 1));
 ide.property("Start").select();
 shot("inspector-datetime.png");
 try {

@@ -7,7 +7,9 @@
 
 #include "DemoForm.h"
 #include "DesignForm.h"
+#include "DesignOverlay.h"
 #include "FormDesigner.h"
+#include "FormHistory.h"
 #include "FormStreaming.h"
 #include "Kvaxis.h"
 #include "Kvgraph2d.h"
@@ -17,7 +19,7 @@
 
 namespace {
 // A designed form with its designer, shown so that mouse work reaches the overlay.
-struct TFixture {
+struct TDesignerFixture {
     TDesignForm Form;
     TFormDesigner Designer{&Form};
     TComponent *Create(TComponentClass Cls, int L = 10, int T = 10)
@@ -139,7 +141,7 @@ private slots:
 
 void TestDesigner::createComponentNamesPlacesAndOwns()
 {
-    TFixture f;
+    TDesignerFixture f;
     TComponent *g1 = f.Create(&TKvGraph2D::staticMetaObject, 16, 24);
     TComponent *g2 = f.Create(&TKvGraph2D::staticMetaObject);
     TComponent *a1 = f.Create(&TKvAxis::staticMetaObject, 100, 200);
@@ -168,7 +170,7 @@ void TestDesigner::createComponentNamesPlacesAndOwns()
 
 void TestDesigner::componentNamesIncludeDescendants()
 {
-    TFixture f;
+    TDesignerFixture f;
     f.Create(&TKvLineSeries::staticMetaObject);
     f.Create(&TKvPointSeries::staticMetaObject);
     f.Create(&TKvPointWithErrorSeries::staticMetaObject);
@@ -188,7 +190,7 @@ void TestDesigner::componentNamesIncludeDescendants()
 
 void TestDesigner::getComponentByNameOrNil()
 {
-    TFixture f;
+    TDesignerFixture f;
     TComponent *axis = f.Create(&TKvAxis::staticMetaObject);
     QCOMPARE(f.Designer.GetComponent(QStringLiteral("Axis1")), axis);
     QCOMPARE(f.Designer.GetComponent(QStringLiteral("axis1")), axis);
@@ -202,7 +204,7 @@ void TestDesigner::getComponentByNameOrNil()
 
 void TestDesigner::demoFormRoundTripChangesNothing()
 {
-    TFixture a, b;
+    TDesignerFixture a, b;
     QCOMPARE(a.Designer.LoadFromString(DemoFormText()), QStringList());
     // What the demo promises: a graph with axes, two series, a legend, vectors, a pie chart
     // with its legend and palette, standard controls.
@@ -225,7 +227,7 @@ void TestDesigner::demoFormRoundTripChangesNothing()
 
 void TestDesigner::everyRegisteredClassRoundTrips()
 {
-    TFixture a, b;
+    TDesignerFixture a, b;
     int n = 0;
     for (TComponentClass cls : RegisteredClasses()) {
         TComponent *c = a.Create(cls, 8 * (n % 10), 8 * (n / 10));
@@ -258,7 +260,7 @@ void TestDesigner::valueSyntax()
     QFETCH(QString, line);
     QFETCH(QString, caption);
     QFETCH(double, stop);
-    TFixture f;
+    TDesignerFixture f;
     const QString text = QStringLiteral("object Form1: TDesignForm\n  object Axis1: TKvAxis\n    %1\n  end\nend\n").arg(line);
     QCOMPARE(f.Designer.LoadFromString(text), QStringList());
     auto *axis = ComponentCast<TKvAxis>(f.Designer.GetComponent(QStringLiteral("Axis1")));
@@ -268,7 +270,7 @@ void TestDesigner::valueSyntax()
 
 void TestDesigner::unknownPropertyReportedRestLoaded()
 {
-    TFixture f;
+    TDesignerFixture f;
     const QString text = QStringLiteral(
         "object Form1: TDesignForm\n"
         "  object Axis1: TKvAxis\n"
@@ -310,7 +312,7 @@ void TestDesigner::unknownPropertyReportedRestLoaded()
 
 void TestDesigner::malformedTextRaisesAndKeepsForm()
 {
-    TFixture f;
+    TDesignerFixture f;
     f.Designer.LoadFromString(DemoFormText());
     const QString before = f.Designer.SaveToString();
     for (const char *bad : {"object Form1: TDesignForm\n  object Axis1: TKvAxis\n    Start = 1\nend\n", // one end short
@@ -329,7 +331,7 @@ void TestDesigner::malformedTextRaisesAndKeepsForm()
 
 void TestDesigner::referenceWrittenBeforeItsTarget()
 {
-    TFixture a, b;
+    TDesignerFixture a, b;
     auto *series = ComponentCast<TKvLineSeries>(a.Create(&TKvLineSeries::staticMetaObject));
     auto *graph = ComponentCast<TKvGraph2D>(a.Create(&TKvGraph2D::staticMetaObject));
     auto *axis = ComponentCast<TKvAxis>(a.Create(&TKvAxis::staticMetaObject));
@@ -355,7 +357,7 @@ void TestDesigner::referenceWrittenBeforeItsTarget()
 
 void TestDesigner::undoReturnsToFirstStateRedoReapplies()
 {
-    TFixture f;
+    TDesignerFixture f;
     f.Designer.LoadFromString(DemoFormText());
     QVERIFY(!f.Designer.IsModified());
     QStringList states{f.Designer.SaveToString()};
@@ -399,7 +401,7 @@ void TestDesigner::undoReturnsToFirstStateRedoReapplies()
 
 void TestDesigner::copyPasteGivesNewNamesAndFollowsReferences()
 {
-    TFixture f;
+    TDesignerFixture f;
     f.Designer.LoadFromString(DemoFormText());
     f.Designer.SetSelection({f.Designer.GetComponent(QStringLiteral("Graph1")), f.Designer.GetComponent(QStringLiteral("Axis1")),
                              f.Designer.GetComponent(QStringLiteral("Series1"))});
@@ -429,10 +431,10 @@ void TestDesigner::copyPasteGivesNewNamesAndFollowsReferences()
 
 void TestDesigner::mouseSelectMovePlace()
 {
-    TFixture f;
+    TDesignerFixture f;
     f.Form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&f.Form));
-    TDesignOverlay *overlay = f.Form.Overlay();
+    TDesignOverlay *overlay = f.Designer.Overlay();
     QCOMPARE(overlay->geometry(), f.Form.rect());
 
     // Place from the palette: a click puts the class's control there (snapped to the grid).

@@ -64,12 +64,12 @@ public:
 };
 
 // An IDE: services published, a loader that unloads whatever is left when it goes.
-struct TTestIDE {
+struct TIDEFixture {
     TCountingAboutBox About;
     TCountingSplash Splash;
     TIDEServices Services{&About, &Splash};
     TPackageLoader Loader;
-    explicit TTestIDE(bool OfferAboutBox = true)
+    explicit TIDEFixture(bool OfferAboutBox = true)
     {
         Services.SetOfferAboutBox(OfferAboutBox);
         Loader.SetIDEServices(&Services);
@@ -142,7 +142,7 @@ private slots:
 
     void paletteHoldsThreePagesInOrder()
     {
-        TTestIDE ide;
+        TIDEFixture ide;
         QCOMPARE(ide.Loader.LoadPackage(PackageFile), PackageName);
         const TDesignRegistry &reg = TDesignRegistry::Instance();
         QCOMPARE(reg.PalettePages(), QStringList({"Kv-Plots2D.VCL Standard", "Kv-Plots2D.VCL Graph", "Kv-Plots2D.VCL Frames"}));
@@ -205,7 +205,7 @@ private slots:
         QFETCH(const QMetaObject *, owner);
         QFETCH(QString, prop);
         QFETCH(QStringList, expected);
-        TTestIDE ide;
+        TIDEFixture ide;
         ide.Loader.LoadPackage(PackageFile);
         PPropInfo info = GetPropInfo(owner, prop);
         QVERIFY2(info, qPrintable(QStringLiteral("%1 publishes no %2").arg(QLatin1String(owner->className()), prop)));
@@ -215,7 +215,7 @@ private slots:
 
     void propertyInSeveralCategories()
     {
-        TTestIDE ide;
+        TIDEFixture ide;
         ide.Loader.LoadPackage(PackageFile);
         const TDesignRegistry &reg = TDesignRegistry::Instance();
         int found = 0;
@@ -232,7 +232,7 @@ private slots:
     void aboutAndSplashEntries()
     {
         listKnownPackages({QFileInfo(PackageFile).absoluteFilePath()});
-        TTestIDE ide;
+        TIDEFixture ide;
         ide.Loader.LoadPackage(PackageFile);
         QCOMPARE(ide.About.Adds, 1);
         QCOMPARE(ide.About.Entries().size(), 1);
@@ -275,14 +275,14 @@ private slots:
         // What a normal load registers, to compare with.
         qsizetype categories = 0, propertyEditors = 0, componentEditors = 0;
         {
-            TTestIDE ide;
+            TIDEFixture ide;
             ide.Loader.LoadPackage(PackageFile);
             const TDesignRegistry &reg = TDesignRegistry::Instance();
             categories = reg.CategoryRows().size();
             propertyEditors = reg.PropertyEditorRows().size();
             componentEditors = reg.ComponentEditorRows().size();
         }
-        TTestIDE ide(false);
+        TIDEFixture ide(false);
         ide.Loader.LoadPackage(PackageFile);
         const TDesignRegistry &reg = TDesignRegistry::Instance();
         QCOMPARE(ide.About.Adds, 0);
@@ -336,7 +336,7 @@ private slots:
             listKnownPackages(files);
         }
 
-        TTestIDE ide;
+        TIDEFixture ide;
         ide.Loader.LoadPackage(PackageFile);
         QCOMPARE(ide.About.Entries().size(), 1);
         QCOMPARE(ide.About.Entries().first().SKUName, aboutText);
@@ -345,7 +345,7 @@ private slots:
 
     void loadAndUnloadTwiceLeavesNothing()
     {
-        TTestIDE ide;
+        TIDEFixture ide;
         QList<int> indexes;
         for (int round = 0; round < 2; ++round) {
             ide.Loader.LoadPackage(PackageFile);
@@ -379,7 +379,7 @@ private slots:
         const QString path = QFileInfo(PackageFile).absoluteFilePath();
         {
             // Loading lists the file after the package ran: its own scan did not find it.
-            TTestIDE ide;
+            TIDEFixture ide;
             ide.Loader.LoadPackage(PackageFile);
             QCOMPARE(ide.About.Entries().first().SKUName, QStringLiteral("Version "));
             TRegistry reg;
@@ -389,7 +389,7 @@ private slots:
         }
         {
             // At the next start the listed file is loaded, and the package finds its version.
-            TTestIDE ide;
+            TIDEFixture ide;
             listKnownPackages({QDir(FDir.path()).filePath(QStringLiteral("gone/libMissingPackage.so"))});
             const QStringList errors = ide.Loader.LoadKnownPackages();
             QCOMPARE(ide.Loader.PackageNames(), QStringList{PackageName});
@@ -400,7 +400,7 @@ private slots:
         }
         // Installing lists the file first, so that a fresh install already shows its version.
         TRegistry::SetStorageFile(FDir.filePath(QStringLiteral("install.ini")));
-        TTestIDE ide;
+        TIDEFixture ide;
         ide.Loader.InstallPackage(PackageFile);
         QCOMPARE(ide.About.Entries().first().SKUName, QStringLiteral("Version 3.6.0.1"));
         ide.Loader.UnloadPackage(PackageName);
@@ -411,7 +411,7 @@ private slots:
 
     void requiredPackagesResolved()
     {
-        TTestIDE ide;
+        TIDEFixture ide;
         QCOMPARE(ide.Loader.LoadPackage(QStringLiteral(KV_TESTPKG_GOOD)), QStringLiteral("TestPkgGood"));
         const TLoadedPackage *p = ide.Loader.FindPackage(QStringLiteral("TestPkgGood"));
         QVERIFY(p);
@@ -475,7 +475,7 @@ private slots:
         QFETCH(QString, file);
         QFETCH(QStringList, message);
         QFETCH(bool, initialized);
-        TTestIDE ide;
+        TIDEFixture ide;
         try {
             ide.Loader.LoadPackage(file);
             QFAIL("the load did not fail");
@@ -500,7 +500,7 @@ private slots:
     void listing()
     {
         listKnownPackages({QFileInfo(PackageFile).absoluteFilePath()});
-        TTestIDE ide;
+        TIDEFixture ide;
         ide.Loader.LoadPackage(PackageFile);
         const QStringList lines = ListRegistrations(ide.Loader, ide.About, ide.Splash);
         const auto at = [&](const QString &line) { return lines.indexOf(line); };
@@ -527,7 +527,7 @@ private slots:
     void paletteAndAboutBoxShowThePackage()
     {
         listKnownPackages({QFileInfo(PackageFile).absoluteFilePath()});
-        TTestIDE ide;
+        TIDEFixture ide;
         TComponentPalette palette(&ide.Loader);
         QCOMPARE(palette.count(), 0);
         ide.Loader.LoadPackage(PackageFile);

@@ -8,11 +8,13 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QToolButton>
-#include <QUndoStack>
 #include <QtTest>
 
 #include "../common/ModalDriver.h"
 #include "DesignForm.h"
+#include "DesignOverlay.h"
+#include "ErrorBox.h"
+#include "FormHistory.h"
 #include "HostFixture.h"
 #include "Kvintegeredit.h"
 #include "Kvlegend.h"
@@ -93,12 +95,13 @@ QStringList sortedCopy(QStringList l)
 class TestPropertyGrid : public QObject {
     Q_OBJECT
     THostFixture F;
-    QStringList FErrors;
+    QStringList FErrors; // what the error box showed
 
 private slots:
     void initTestCase()
     {
         QVERIFY(F.Start());
+        connect(&TErrorBox::Instance(), &TErrorBox::shown, this, [this](const QString &m) { FErrors << m; });
         TDesignRegistry::Instance().SetCurrentPackage(QStringLiteral("InspectorTests"));
         RegisterPropertyEditor(TypeInfo<QString>(), &TKvRichLabel::staticMetaObject, QStringLiteral("Hint"),
                                PropertyEditorClass<TAutoUpdateHint>());
@@ -113,7 +116,6 @@ private slots:
     {
         F.Reset();
         FErrors.clear();
-        F.Inspector()->SetErrorHandler([this](const QString &m) { FErrors << m; });
     }
     void cleanupTestCase()
     {
@@ -251,6 +253,24 @@ private slots:
         QCOMPARE(FErrors.last(), QStringLiteral("The hint editor is broken"));
     }
 
+    // Without a screen the error box does not wait for a click: its text goes to the IDE's
+    // message area, and nothing modal stays open.
+    void headlessErrorsGoToTheMessageArea()
+    {
+        F.Select({"IntegerEdit1"});
+        QTreeWidgetItem *item = F.Inspector()->FindItem(QStringLiteral("Hint"));
+        F.Inspector()->Tree()->setCurrentItem(item, 1);
+        auto *line = F.Inspector()->Tree()->itemWidget(item, 1)->findChild<QLineEdit *>(QStringLiteral("PropertyValueLine"));
+        line->selectAll();
+        QTest::keyClicks(line, QStringLiteral("Stop!"));
+        QTest::keyClick(line, Qt::Key_Return);
+        QCOMPARE(FErrors, QStringList{QStringLiteral("No exclamation marks here")});
+        QCOMPARE(QApplication::activeModalWidget(), nullptr);
+        auto *messages = F.Window->findChild<QListWidget *>(QStringLiteral("MessageView"));
+        QVERIFY(messages && messages->isVisible());
+        QVERIFY(messages->item(messages->count() - 1)->text().endsWith(QStringLiteral("No exclamation marks here")));
+    }
+
     void readOnlyRowsRefuseTextAndRevertRestoresTheDefault()
     {
         F.Select({"Series1"});
@@ -264,6 +284,32 @@ private slots:
         QCOMPARE(F.Inspector()->SetPropertyValue(QStringLiteral("Line.Width"), QStringLiteral("7")), QString());
         QCOMPARE(F.Inspector()->RevertProperty(QStringLiteral("Line.Width")), QString());
         QCOMPARE(F.Value(QStringLiteral("Line.Width")), QStringLiteral("1"));
+    }
+
+    // Typing stops at the editor's GetEditLimit (63 for ordinals, 255 for others); a longer
+    // value that is there already shows whole, so that nothing of it is lost.
+    void inlineEditorKeepsTheEditorsLimit()
+    {
+        F.Select({"Axis1"});
+        auto lineOf = [&](const char *Path) {
+            QTreeWidgetItem *item = F.Inspector()->FindItem(QString::fromLatin1(Path));
+            F.Inspector()->Tree()->setCurrentItem(item, 1);
+            return F.Inspector()->Tree()->itemWidget(item, 1)->findChild<QLineEdit *>(QStringLiteral("PropertyValueLine"));
+        };
+        QLineEdit *line = lineOf("TickLength");
+        line->selectAll();
+        QTest::keyClicks(line, QString(70, QLatin1Char('7')));
+        QCOMPARE(line->text().size(), 63);
+        QTest::keyClick(line, Qt::Key_Escape);
+
+        const QString longHint(300, QLatin1Char('h'));
+        F.Select({"Label1"});
+        QCOMPARE(F.Inspector()->SetPropertyValue(QStringLiteral("Hint"), longHint), QString());
+        line = lineOf("Hint");
+        QCOMPARE(line->text(), longHint);
+        QTest::keyClick(line, Qt::Key_End);
+        QTest::keyClicks(line, QStringLiteral("more"));
+        QCOMPARE(line->text(), longHint);
     }
 
     void autoUpdateStoresEveryKeystroke()
@@ -332,8 +378,8 @@ private slots:
     void componentVerbsFormTheContextMenuAndDoubleClickRunsTheFirst()
     {
         TComponent *legend = F.Component("Legend1");
-        TDesignOverlay *overlay = F.Designer()->Form()->Overlay();
-        std::unique_ptr<QMenu> menu(overlay->CreateContextMenu(legend, overlay));
+        TDesignOverlay *overlay = F.Designer()->Overlay();
+        std::unique_ptr<QMenu> menu(F.Designer()->CreateContextMenu(legend, overlay));
         QStringList texts;
         for (QAction *a : menu->actions())
             texts << (a->isSeparator() ? QStringLiteral("-") : a->text().remove(QLatin1Char('&')));
@@ -363,7 +409,7 @@ private slots:
         QCOMPARE(F.Designer()->SaveToString(), before);
 
         // A component without a registered editor has only the editing commands.
-        std::unique_ptr<QMenu> plain(overlay->CreateContextMenu(F.Component("XValues"), overlay));
+        std::unique_ptr<QMenu> plain(F.Designer()->CreateContextMenu(F.Component("XValues"), overlay));
         QCOMPARE(plain->actions().first()->text().remove(QLatin1Char('&')), QStringLiteral("Cut"));
     }
 

@@ -7,7 +7,19 @@
 #include <QtTest>
 
 #include "HostFixture.h"
+#include "Kvlegend.h"
 #include "ScriptHost.h"
+
+namespace {
+// A verb of the legend that fails, for the error box.
+class TFailingLegendVerb : public TComponentEditor {
+public:
+    using TComponentEditor::TComponentEditor;
+    int GetVerbCount() override { return 1; }
+    QString GetVerb(int) override { return QStringLiteral("Fail"); }
+    void ExecuteVerb(int) override { throw EComponentError(QStringLiteral("The legend refuses")); }
+};
+} // namespace
 
 class TestScripting : public QObject {
     Q_OBJECT
@@ -31,9 +43,19 @@ class TestScripting : public QObject {
     }
 
 private slots:
-    void initTestCase() { QVERIFY(F.Start()); }
+    void initTestCase()
+    {
+        QVERIFY(F.Start());
+        TDesignRegistry::Instance().SetCurrentPackage(QStringLiteral("ScriptingTests"));
+        RegisterComponentEditor(&TKvLegend::staticMetaObject, ComponentEditorClass<TFailingLegendVerb>());
+        TDesignRegistry::Instance().SetCurrentPackage(QString());
+    }
     void init() { F.Reset(); }
-    void cleanupTestCase() { F.Stop(); }
+    void cleanupTestCase()
+    {
+        TDesignRegistry::Instance().UnregisterPackage(QStringLiteral("ScriptingTests"));
+        F.Stop();
+    }
 
     void aFormBuiltEditedSavedUndoneAndReloadedKeepsEveryValue()
     {
@@ -126,6 +148,27 @@ private slots:
         QVERIFY(run(QStringLiteral("ide.property(\"NoSuchProperty\")")).contains(QStringLiteral("NoSuchProperty")));
         QVERIFY(run(QStringLiteral("ide.place(\"TNoClass\", 1, 1)")).contains(QStringLiteral("not on the palette")));
         QVERIFY(run(QStringLiteral("ide.arrange = \"sideways\"")).contains(QStringLiteral("sideways")));
+    }
+
+    // An error box that a menu item shows is the dialog of a call given a handler; without one
+    // the box does not wait, and lastError tells its text.
+    void errorBoxesAreSeenByScripts()
+    {
+        QCOMPARE(run(QStringLiteral(R"(
+            var seen = "";
+            ide.contextMenu("Legend1").trigger("Fail", function (box) { seen = box.text; box.ok(); });
+            if (seen !== "The legend refuses") throw new Error("the handler saw: " + seen);
+            ide.contextMenu("Legend1").trigger("Fail");
+            if (ide.lastError !== "The legend refuses") throw new Error("lastError: " + ide.lastError);
+        )")), QString());
+        QCOMPARE(openDialogs(), 0);
+        // Dates as this locale's users type them are taken by the date-time rows.
+        QCOMPARE(run(QStringLiteral(R"(
+            ide.select("Axis1");
+            ide.property("Scaling").setValue("DateTime");
+            ide.property("Start").setValue(ide.dateText(2026, 1, 31));
+            if (ide.property("Start").value !== ide.dateText(2026, 1, 31)) throw new Error(ide.property("Start").value);
+        )")), QString());
     }
 
     void screenshotsOfWindowsAndDialogsAreWritten()

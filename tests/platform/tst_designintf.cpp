@@ -1,11 +1,13 @@
 // The design interface: which editor a property gets, editors over a selection, the
 // standard editors' texts and errors, component ownership, the registry stand-in.
+#include <QDialog>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QtTest>
 
 #include "DesignEditors.h"
 #include "DesignRegistry.h"
+#include "ModalWait.h"
 #include "Registry.h"
 
 class TTestSettings : public TPersistent {
@@ -349,6 +351,77 @@ private slots:
         }
         QVERIFY(child.isNull());
         QVERIFY(grandchild.isNull());
+    }
+
+    // An owner's observer hears what comes and goes below it, also one level down, and who
+    // loses a reference; a component going is told while it still stands at its place.
+    void observerHearsComponentsComeGoAndLoseReferences()
+    {
+        struct TLog : IComponentObserver {
+            QList<QPair<TComponent *, TComponent *>> Inserted; // owner, component
+            QList<QPair<TComponent *, int>> Removed;            // component, its index then
+            QList<TComponent *> Notified;
+            void ComponentInserted(TComponent *Owner, TComponent *C) override { Inserted.append(qMakePair(Owner, C)); }
+            void ComponentRemoved(TComponent *, TComponent *C) override { Removed.append(qMakePair(C, C->ComponentIndex())); }
+            void ComponentNotified(TComponent *C, TComponent *) override { Notified.append(C); }
+        } log;
+        TTestBase root;
+        root.SetObserver(&log);
+        auto *a = new TTestBase(&root);
+        auto *b = new TTestBase(&root);
+        auto *c = new TTestBase(&root);
+        auto *sub = new TTestBase(b);
+        QCOMPARE(log.Inserted.size(), 4);
+        QCOMPARE(log.Inserted.last(), (QPair<TComponent *, TComponent *>{b, sub}));
+        QCOMPARE(sub->Observer(), &log);
+        delete sub;
+        QCOMPARE(log.Removed, (QList<QPair<TComponent *, int>>{{sub, 0}}));
+        c->SetRef(b);
+        delete b; // C refers to it
+        QCOMPARE(log.Notified, QList<TComponent *>{c});
+        QCOMPARE(log.Removed.last(), (QPair<TComponent *, int>{b, 1}));
+        QCOMPARE(log.Removed.size(), 2);
+        QCOMPARE(c->Ref(), nullptr);
+        // A component can be put back at its place.
+        c->SetComponentIndex(0);
+        QCOMPARE(c->ComponentIndex(), 0);
+        QCOMPARE(a->ComponentIndex(), 1);
+        c->SetComponentIndex(99);
+        QCOMPARE(c->ComponentIndex(), 1);
+        root.SetObserver(nullptr);
+        delete a;
+        QCOMPARE(log.Removed.size(), 2);
+    }
+
+    // A watch for a dialog opened from inside another takes the new one, not the one that
+    // was open already; a watch whose window never comes gives up.
+    void modalWatchTakesTheWindowItWaitsFor()
+    {
+        QDialog outer, inner;
+        QWidget *taken = nullptr;
+        QVERIFY(!TModalWatch::Armed());
+        auto outerRan = ModalWait::WhenModal([&](QWidget *w) {
+            TModalWatch watch(
+                [&](QWidget *i) {
+                    taken = i;
+                    ModalWait::Reject(i);
+                },
+                TModalWatch::NewModal, 2000);
+            QVERIFY(TModalWatch::Armed());
+            QTest::qWait(30); // time for the watch to see the outer dialog, were it to take it
+            inner.exec();
+            QVERIFY(watch.Ran());
+            ModalWait::Accept(w);
+        });
+        QCOMPARE(outer.exec(), int(QDialog::Accepted));
+        QVERIFY(*outerRan);
+        QCOMPARE(taken, &inner);
+        QVERIFY(!TModalWatch::Armed());
+        auto never = ModalWait::WhenModal(ModalWait::Accept, 30);
+        QVERIFY(TModalWatch::Armed());
+        QTest::qWait(100);
+        QVERIFY(!*never);
+        QVERIFY(!TModalWatch::Armed());
     }
 
     void registryKeepsOrderAndOddNames()
