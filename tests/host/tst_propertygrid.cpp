@@ -409,7 +409,7 @@ private slots:
         QCOMPARE(F.Designer()->SaveToString(), before);
 
         // A component without a registered editor has only the editing commands.
-        std::unique_ptr<QMenu> plain(F.Designer()->CreateContextMenu(F.Component("XValues"), overlay));
+        std::unique_ptr<QMenu> plain(F.Designer()->CreateContextMenu(F.Component("CheckBox1"), overlay));
         QCOMPARE(plain->actions().first()->text().remove(QLatin1Char('&')), QStringLiteral("Cut"));
     }
 

@@ -129,7 +129,7 @@ private slots:
         QVERIFY2(error.contains(QStringLiteral("left open")), qPrintable(error));
         QCOMPARE(openDialogs(), 0);
 
-        error = run(QStringLiteral(R"(ide.select("Series1"); ide.property("Caption").edit(function (dlg) { dlg.ok(); });)"));
+        error = run(QStringLiteral(R"(ide.select("Series1"); ide.property("Name").edit(function (dlg) { dlg.ok(); });)"));
         QVERIFY2(error.contains(QStringLiteral("No dialog opened")), qPrintable(error));
     }
 
