@@ -40,29 +40,34 @@ bool Drag(QWidget *Source, const QPoint &From, QWidget *Target, const QPoint &To
     return true;
 }
 
+namespace {
+// Where the keyboard goes: the widget inside W that has its window's focus (the field of a
+// composite control, a cell editor that the first key opened), else W.
+QWidget *keyboardTarget(QWidget *W)
+{
+    QWidget *f = W->window()->focusWidget();
+    return f && (f == W || W->isAncestorOf(f)) ? f : W;
+}
+} // namespace
+
 void TypeText(QWidget *Widget, const QString &Text)
 {
-    // A line break is the Return key, a tab the Tab key (Qt Test has no character for them).
     QPointer<QWidget> w = Widget;
-    QString run;
-    auto flush = [&] {
-        if (w && !run.isEmpty())
-            QTest::keyClicks(w, run);
-        run.clear();
-    };
     for (const QChar c : Text) {
-        if (c != QLatin1Char('\n') && c != QLatin1Char('\t')) {
-            run += c;
-            continue;
-        }
-        flush();
-        if (w)
-            QTest::keyClick(w, c == QLatin1Char('\n') ? Qt::Key_Return : Qt::Key_Tab);
+        if (!w)
+            return;
+        // A line break is the Return key, a tab the Tab key (Qt Test has no character for them).
+        if (c == QLatin1Char('\n') || c == QLatin1Char('\t'))
+            QTest::keyClick(keyboardTarget(w), c == QLatin1Char('\n') ? Qt::Key_Return : Qt::Key_Tab);
+        else
+            QTest::keyClicks(keyboardTarget(w), QString(c));
     }
-    flush();
 }
 
-void Key(QWidget *Widget, Qt::Key Key, Qt::KeyboardModifiers Modifiers) { QTest::keyClick(Widget, Key, Modifiers); }
+void Key(QWidget *Widget, Qt::Key Key, Qt::KeyboardModifiers Modifiers)
+{
+    QTest::keyClick(keyboardTarget(Widget), Key, Modifiers);
+}
 
 bool KeyFromName(const QString &Name, Qt::Key &Key, Qt::KeyboardModifiers &Modifiers)
 {

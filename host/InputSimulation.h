@@ -20,7 +20,9 @@ void DoubleClick(QWidget *Widget, const QPoint &Pos);
 // that moment: a widget that moves under the mouse (a marker being dragged) moves with the
 // pointer instead of running ahead of it. False when Source's window is not shown.
 bool Drag(QWidget *Source, const QPoint &From, QWidget *Target, const QPoint &To);
-// Types Text key by key; a line break is the Return key, a tab the Tab key.
+// Keys go where the keyboard goes: to the widget inside Widget that has its window's focus (the
+// field of a composite control, a cell editor that the first key opened), else to Widget.
+// TypeText types key by key; a line break is the Return key, a tab the Tab key.
 void TypeText(QWidget *Widget, const QString &Text);
 void Key(QWidget *Widget, Qt::Key Key, Qt::KeyboardModifiers Modifiers = {});
 // Keys by the names Qt gives them ("Return", "Escape", "Down", "F2", "Ctrl+Return"); false for

@@ -72,14 +72,6 @@ bool dropDown(QWidget *Button, const std::function<void(QMenu *)> &Inside, bool 
     return watch.Ran();
 }
 
-// A composite control takes keys in the field it forwards its focus to.
-QWidget *keyTarget(QWidget *W)
-{
-    while (W->focusProxy())
-        W = W->focusProxy();
-    return W;
-}
-
 // A point {x, y} given by a script.
 bool isPoint(const QJSValue &V)
 {
@@ -220,7 +212,7 @@ void TScriptControl::type(const QString &Text)
 {
     if (QWidget *w = Checked()) {
         w->setFocus();
-        InputSimulation::TypeText(keyTarget(w), Text);
+        InputSimulation::TypeText(w, Text);
     }
 }
 
@@ -233,7 +225,7 @@ void TScriptControl::key(const QString &KeyName)
     Qt::KeyboardModifiers mods;
     if (!InputSimulation::KeyFromName(KeyName, k, mods))
         return Throw(ScriptErrors::UnknownKey(KeyName));
-    InputSimulation::Key(keyTarget(w), k, mods);
+    InputSimulation::Key(w, k, mods);
 }
 
 void TScriptControl::drag(int X1, int Y1, int X2, int Y2)
