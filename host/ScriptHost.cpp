@@ -130,6 +130,13 @@ QString TScriptHost::dateText(int Year, int Month, int Day) const
     return QDate(Year, Month, Day).toString(QLocale().dateFormat(QLocale::ShortFormat));
 }
 
+QString TScriptHost::numberText(double Value) const
+{
+    QLocale locale;
+    locale.setNumberOptions(QLocale::OmitGroupSeparator);
+    return locale.toString(Value, 'g', 15);
+}
+
 void TScriptHost::wait(int Ms)
 {
     // As the application runs when nobody types: events, timers that are due, then the idle

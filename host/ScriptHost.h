@@ -61,6 +61,8 @@ public:
     Q_INVOKABLE void log(const QString &Text);
     // A date as a user of this locale types it (the short date format), for date-time rows.
     Q_INVOKABLE QString dateText(int Year, int Month, int Day) const;
+    // A number as a user of this locale types it (its decimal separator, no grouping).
+    Q_INVOKABLE QString numberText(double Value) const;
     // Lets the IDE run for Ms milliseconds: events, timers and the idle handlers (at least one
     // pass of each, also for 0).
     Q_INVOKABLE void wait(int Ms = 0);

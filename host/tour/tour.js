@@ -133,11 +133,11 @@ ide.doubleClick("PieLegend1", function (dlg) {
 // The font dialog of the graph's caption font.
 ide.select("Graph1");
 ide.property("CaptionFont").edit(function (dlg) {
-    dlg.find("BoldCheck").setValue(true);
+    dlg.find("ItalicCheck").setValue(true);
     dlg.screenshot("dialog-font.png");
     dlg.ok();
 });
-expect("caption font bold", ide.value("Graph1", "CaptionFont.Bold"), true);
+expect("caption font italic", ide.value("Graph1", "CaptionFont.Italic"), true);
 
 // The caption editor: the graph's caption gets today's date (a string variable dragged from
 // its tree) and the frequency of the form's edit (a formula with a number format).
