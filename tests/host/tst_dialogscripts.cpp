@@ -9,7 +9,9 @@
 #include <QtTest>
 
 #include "DesignForm.h"
+#include "ErrorBox.h"
 #include "FormComponents.h"
+#include "Forms.h"
 #include "FormHistory.h"
 #include "HostFixture.h"
 #include "Kvbars.h"
@@ -64,6 +66,8 @@ private slots:
     void cleanup() { QCOMPARE(openDialogs(), 0); }
     void cleanupTestCase() { F.Stop(); }
 
+    // What one opening of the designer added and changed: on the form, in the inspector, in the
+    // saved file, and one step of undo that takes all of it back.
     void graphDesignerAdditionsAreOnTheFormInTheFileAndOneStep()
     {
         const QString file = F.Dir.filePath(QStringLiteral("designed.kvf"));
@@ -82,8 +86,12 @@ private slots:
                 same("pages", dlg.find("SettingsTab").items().join(),
                      "Graph1,Axis1,Axis2,Series1,Series2,FittedLine1,LeftAxis,LineSeries1,Legend");
                 same("page of the new legend", dlg.find("SettingsTab").text, "Legend");
+                dlg.find("SettingsTab").select("Graph1");
+                dlg.find("GraphFrame").find("Caption").setValue("Designed");
+                same("live on the chart", ide.value("Graph1", "Caption"), "Designed");
                 dlg.ok();
             });
+            same("changed", ide.value("Graph1", "Caption"), "Designed");
             same("classes", [ide.classOf("LeftAxis"), ide.classOf("LineSeries1"), ide.classOf("DoubleVector1"),
                              ide.classOf("Legend")].join(), "TKvAxis,TKvLineSeries,TKvDoubleVector,TKvLegend");
             same("axis on the graph", ide.value("LeftAxis", "Graph"), "Graph1");
@@ -101,6 +109,7 @@ private slots:
             oneStep("the run of the designer", steps, before);
             ide.undo();
             same("gone with the undo", ide.components().indexOf("LeftAxis") + ide.components().indexOf("Legend"), -2);
+            same("restored with the undo", ide.value("Graph1", "Caption"), "Measured and fitted");
             ide.redo();
         )";
         QCOMPARE(run(QString::fromUtf8(source).arg(file)), QString());
@@ -183,6 +192,27 @@ private slots:
         const QString error = run(QString::fromUtf8(source));
         RegisterComponentClass<TKvBars>();
         QCOMPARE(error, QString());
+    }
+
+    // The IDE's error box is the application's exception handling: what a dialog's handler
+    // raises is announced there, and a headless run does not wait for anybody to close it.
+    void exceptionsOfOpenDialogsGoToTheErrorBox()
+    {
+        QStringList shown;
+        auto conn = connect(&TErrorBox::Instance(), &TErrorBox::shown, this, [&shown](const QString &M) { shown << M; });
+        QTimer closer; // a box that waits is closed, so that the failure shows instead of a hang
+        int waited = 0;
+        closer.callOnTimeout([&waited] {
+            if (QWidget *w = QApplication::activeModalWidget()) {
+                ++waited;
+                w->close();
+            }
+        });
+        closer.start(20);
+        Forms::ShowApplicationException(QStringLiteral("A handler failed"));
+        disconnect(conn);
+        QCOMPARE(shown, QStringList{QStringLiteral("A handler failed")});
+        QCOMPARE(waited, 0);
     }
 
     void captionEditorTakesATypedFormulaAndADraggedVariable()
