@@ -183,26 +183,23 @@ ide.select("Axis1");
 ide.property("Scaling").setValue("DateTime");
 ide.property("Start").setValue(ide.dateText(2026, 1, 1));
 ide.property("Stop").setValue(ide.dateText(2026, 1, 13));
-ide.contextMenu("XValues").trigger("Values Editor", function (dlg) {
-    dlg.find("FunctionBtn").click();
-    dlg.find("FunctionEdit").setValue("46023 + #/2");
-    dlg.find("FromEdit").setValue(0);
-    dlg.find("ToEdit").setValue(24);
-    dlg.find("CalcExecuteBtn").click();
-    dlg.screenshot("vectors-editor.png");
-    dlg.find("ExitBtn").click(); // the sheet's own way out (the panel's OK fills)
-});
+// Fills the 25 x values with a formula of their index "#" through the sheet's function panel.
+function fillXValues(formula, picture) {
+    ide.contextMenu("XValues").trigger("Values Editor", function (dlg) {
+        dlg.find("FunctionBtn").click();
+        dlg.find("FunctionEdit").setValue(formula);
+        dlg.find("FromEdit").setValue(0);
+        dlg.find("ToEdit").setValue(24);
+        dlg.find("CalcExecuteBtn").click();
+        if (picture)
+            dlg.screenshot(picture);
+        dlg.find("ExitBtn").click(); // the sheet's own way out (the panel's OK fills)
+    });
+}
+fillXValues("46023 + #/2", "vectors-editor.png");
 expect("the first x value", ide.value("XValues", "Values")[0], 46023);
 shot("form-dates.png");
-// And back to seconds.
-ide.contextMenu("XValues").trigger("Values Editor", function (dlg) {
-    dlg.find("FunctionBtn").click();
-    dlg.find("FunctionEdit").setValue("#/2");
-    dlg.find("FromEdit").setValue(0);
-    dlg.find("ToEdit").setValue(24);
-    dlg.find("CalcExecuteBtn").click();
-    dlg.find("ExitBtn").click();
-});
+fillXValues("#/2"); // and back to seconds
 expect("the last x value", ide.value("XValues", "Values")[24], 12);
 
 // The legend order: the samples dragged above the sine fit.

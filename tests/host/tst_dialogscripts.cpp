@@ -44,26 +44,12 @@ class TestDialogScripts : public QObject {
     THostFixture F;
 
     // Runs Source after the prelude; the error text, empty when it ran through.
-    QString run(const QString &Source)
-    {
-        TScriptHost script(F.Host.get(), F.Window.get());
-        script.SetScreenshotDir(F.Dir.path());
-        QString error;
-        return script.Run(QString::fromLatin1(Prelude) + Source, QStringLiteral("test.js"), &error) ? QString() : error;
-    }
-
-    static int openDialogs()
-    {
-        int n = 0;
-        for (QWidget *w : QApplication::topLevelWidgets())
-            n += qobject_cast<QDialog *>(w) && w->isVisible();
-        return n;
-    }
+    QString run(const QString &Source) { return F.RunScript(QString::fromLatin1(Prelude) + Source); }
 
 private slots:
     void initTestCase() { QVERIFY(F.Start()); }
     void init() { F.Reset(); }
-    void cleanup() { QCOMPARE(openDialogs(), 0); }
+    void cleanup() { QCOMPARE(THostFixture::OpenDialogs(), 0); }
     void cleanupTestCase() { F.Stop(); }
 
     // What one opening of the designer added and changed: on the form, in the inspector, in the

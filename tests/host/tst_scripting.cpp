@@ -34,22 +34,7 @@ class TestScripting : public QObject {
     Q_OBJECT
     THostFixture F;
 
-    // Runs Source; returns the error text ("" when it ran through).
-    QString run(const QString &Source)
-    {
-        TScriptHost script(F.Host.get(), F.Window.get());
-        script.SetScreenshotDir(F.Dir.path());
-        QString error;
-        return script.Run(Source, QStringLiteral("test.js"), &error) ? QString() : error;
-    }
-
-    static int openDialogs()
-    {
-        int n = 0;
-        for (QWidget *w : QApplication::topLevelWidgets())
-            n += qobject_cast<QDialog *>(w) && w->isVisible();
-        return n;
-    }
+    QString run(const QString &Source) { return F.RunScript(Source); }
 
 private slots:
     void initTestCase()
@@ -131,12 +116,12 @@ private slots:
             ide.property("Line").edit(function (dlg) { dlg.find("WidthUpDn").setValue(8); dlg.find("NoSuchControl"); });
         )"));
         QVERIFY2(error.contains(QStringLiteral("NoSuchControl")), qPrintable(error));
-        QCOMPARE(openDialogs(), 0);
+        QCOMPARE(THostFixture::OpenDialogs(), 0);
         QCOMPARE(F.Component("Series1")->AsObject()->property("Line").value<QObject *>()->property("Width").toDouble(), 5.0);
 
         error = run(QStringLiteral(R"(ide.select("Series1"); ide.property("Line").edit(function (dlg) {});)"));
         QVERIFY2(error.contains(QStringLiteral("left open")), qPrintable(error));
-        QCOMPARE(openDialogs(), 0);
+        QCOMPARE(THostFixture::OpenDialogs(), 0);
 
         error = run(QStringLiteral(R"(ide.select("Series1"); ide.property("Name").edit(function (dlg) { dlg.ok(); });)"));
         QVERIFY2(error.contains(QStringLiteral("No dialog opened")), qPrintable(error));
@@ -170,7 +155,7 @@ private slots:
             ide.contextMenu("Legend1").trigger("Fail");
             if (ide.lastError !== "The legend refuses") throw new Error("lastError: " + ide.lastError);
         )")), QString());
-        QCOMPARE(openDialogs(), 0);
+        QCOMPARE(THostFixture::OpenDialogs(), 0);
         // Dates as this locale's users type them are taken by the date-time rows.
         QCOMPARE(run(QStringLiteral(R"(
             ide.select("Axis1");
