@@ -88,7 +88,9 @@ void TFormDesigner::Modified() { Modified(QStringLiteral("Change")); }
 
 void TFormDesigner::Modified(const QString &Description)
 {
-    // Inside a change its end records; outside, whatever differs now is the step.
+    // The form counts as changed even when nothing differs (a cancelled graph designer reports
+    // too). Inside a change its end records; outside, whatever differs now is the step.
+    FModifiedReported = true;
     if (FTracker->InChange())
         return;
     BeginChange(Description, {}, true);
@@ -115,6 +117,10 @@ void TFormDesigner::EndChange()
         ReportError(*error);
     else if (changes)
         Record(FChangeDescription, *changes);
+    if (!FTracker->InChange() && std::exchange(FModifiedReported, false) && !FModified) {
+        FModified = true;
+        emit modified();
+    }
 }
 
 void TFormDesigner::Record(const QString &Description, const TFormChanges &Changes)
@@ -157,6 +163,7 @@ void TFormDesigner::ReportError(const QString &Message) { TErrorBox::Show(FForm,
 void TFormDesigner::SetModified(bool Value)
 {
     FModified = Value;
+    FModifiedReported = false;
     if (!Value)
         FHistory->setClean();
 }
@@ -182,7 +189,9 @@ TComponent *TFormDesigner::CreateComponent(TComponentClass ComponentClass, TComp
         w->setGeometry(QRect(QPoint(qMax(0, Left), qMax(0, Top)), size));
         w->show();
     } else {
-        SetDesignPosition(c->AsObject(), Left >= 0 && Top >= 0 ? QPoint(Left, Top) : FreeTilePosition());
+        // An editor that gives no place (all zero, as the graph designer asks) gets a free tile.
+        const bool noPlace = Left < 0 || Top < 0 || (Left == 0 && Top == 0 && Width <= 0 && Height <= 0);
+        SetDesignPosition(c->AsObject(), noPlace ? FreeTilePosition() : QPoint(Left, Top));
     }
     FOverlay->ComponentsChanged();
     return c;
@@ -542,12 +551,16 @@ void TFormDesigner::EnsureTilePositions(const QList<TComponent *> &Components)
 
 QPoint TFormDesigner::FreeTilePosition() const
 {
+    // Free of other tiles and of the form's controls, so that a new tile does not hide a chart.
     QList<QRect> taken;
     for (int i = 0; i < FForm->ComponentCount(); ++i) {
         TComponent *c = FForm->Components(i);
         if (!qobject_cast<QWidget *>(c->AsObject()) && HasDesignPosition(c->AsObject()))
             taken << FForm->TileHitRect(c);
     }
+    for (QWidget *w : FForm->findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
+        if (w->isVisibleTo(FForm) && w != FOverlay && AsComponent(w))
+            taken << w->geometry();
     const int cols = qMax(1, (FForm->width() - 16) / TileStepX);
     for (int n = 0;; ++n) {
         const QPoint p(40 + (n % cols) * TileStepX, 16 + (n / cols) * TileStepY);

@@ -11,7 +11,9 @@
 //    theirs; an editor call is wrapped in a TDesignerChange (the Object Inspector does this for
 //    each stored value and dialog, RunComponentEditor for a component editor's run), so that
 //    what it does, including components it makes or frees directly, is one step. Modified()
-//    outside such a change compares the whole form and records what differs.
+//    outside such a change compares the whole form and records what differs. Modified() marks
+//    the form as changed also when nothing differs: it is an editor's report (a cancelled graph
+//    designer makes one), as IsModified() then tells.
 //  - modified(): something on the form changed (a property, a component came or went, a move).
 //    componentsChanged(): components came, went or were renamed.
 //  - formReloaded(): the form was restored (undo, redo) or replaced (open, new): look up the
@@ -146,6 +148,7 @@ private:
     QString FChangeDescription; // of the outermost open change
     QString FPlacingClass, FFileName;
     bool FModified = false;
+    bool FModifiedReported = false; // Modified() was called in the change under way
 };
 
 // One undo step around an editor call: BeginChange now, EndChange when it goes.

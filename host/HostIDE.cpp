@@ -1,8 +1,9 @@
 #include "HostIDE.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QDir>
 
+#include "ErrorBox.h"
 #include "SysUtils.h"
 
 THostIDE::THostIDE(QObject *parent)
@@ -13,10 +14,16 @@ THostIDE::THostIDE(QObject *parent)
 {
     FLoader->SetIDEServices(FServices.get());
     FServices->Install();
+    // Over the dialog whose handler raised (the modal one), else over the active window.
+    FPreviousExceptionHandler = Forms::SetApplicationExceptionHandler([](const QString &Message) {
+        QWidget *over = QApplication::activeModalWidget();
+        TErrorBox::Show(over ? over : QApplication::activeWindow(), Message);
+    });
 }
 
 THostIDE::~THostIDE()
 {
+    Forms::SetApplicationExceptionHandler(std::move(FPreviousExceptionHandler));
     FLoader->UnloadAll();
     FServices->Uninstall();
 }

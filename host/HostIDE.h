@@ -5,12 +5,15 @@
 #include <QStringList>
 #include <memory>
 
+#include "Forms.h"
 #include "IDEServices.h"
 #include "PackageLoader.h"
 
 class THostIDE : public QObject {
     Q_OBJECT
 public:
+    // Installs the IDE's error box as the application's exception handling: what a handler of
+    // an open dialog raises shows there, and the dialog stays open.
     explicit THostIDE(QObject *parent = nullptr);
     // Unloads every package while the services they reach still exist.
     ~THostIDE() override;
@@ -37,4 +40,5 @@ private:
     std::unique_ptr<TSplashScreenServices> FSplash;
     std::unique_ptr<TIDEServices> FServices;
     std::unique_ptr<TPackageLoader> FLoader;
+    Forms::TExceptionHandler FPreviousExceptionHandler;
 };

@@ -2,7 +2,8 @@
 
 #include <QApplication>
 #include <QKeySequence>
-#include <QMouseEvent>
+#include <QPointer>
+#include <QWindow>
 #include <QTest>
 
 namespace InputSimulation {
@@ -12,22 +13,61 @@ void Click(QWidget *Widget, const QPoint &Pos, Qt::KeyboardModifiers Modifiers)
     QTest::mouseClick(Widget, Qt::LeftButton, Modifiers, Pos);
 }
 
-void Drag(QWidget *Widget, const QPoint &From, const QPoint &To)
+void DoubleClick(QWidget *Widget, const QPoint &Pos)
 {
-    QTest::mousePress(Widget, Qt::LeftButton, {}, From);
-    const int steps = 8;
-    for (int i = 1; i <= steps; ++i) {
-        // QTest's own mouseMove carries no buttons: the move events are made here.
-        const QPoint p(From.x() + (To.x() - From.x()) * i / steps, From.y() + (To.y() - From.y()) * i / steps);
-        QMouseEvent move(QEvent::MouseMove, p, Widget->mapToGlobal(p), Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(Widget, &move);
-    }
-    QTest::mouseRelease(Widget, Qt::LeftButton, {}, To);
+    QPointer<QWidget> w = Widget;
+    QTest::mouseClick(w, Qt::LeftButton, {}, Pos);
+    if (w)
+        QTest::mouseDClick(w, Qt::LeftButton, {}, Pos);
+    if (w)
+        QTest::mouseRelease(w, Qt::LeftButton, {}, Pos);
 }
 
-void TypeText(QWidget *Widget, const QString &Text) { QTest::keyClicks(Widget, Text); }
+bool Drag(QWidget *Source, const QPoint &From, QWidget *Target, const QPoint &To)
+{
+    const QPoint from = Source->mapToGlobal(From), to = Target->mapToGlobal(To);
+    QPointer<QWindow> window = Source->window()->isVisible() ? Source->window()->windowHandle() : nullptr;
+    if (!window)
+        return false;
+    QTest::mousePress(window, Qt::LeftButton, {}, window->mapFromGlobal(from));
+    const int steps = 8;
+    for (int i = 1; i <= steps && window; ++i) {
+        const QPoint p(from.x() + (to.x() - from.x()) * i / steps, from.y() + (to.y() - from.y()) * i / steps);
+        QTest::mouseMove(window, window->mapFromGlobal(p));
+    }
+    if (window)
+        QTest::mouseRelease(window, Qt::LeftButton, {}, window->mapFromGlobal(to));
+    return true;
+}
 
-void Key(QWidget *Widget, Qt::Key Key, Qt::KeyboardModifiers Modifiers) { QTest::keyClick(Widget, Key, Modifiers); }
+namespace {
+// Where the keyboard goes: the widget inside W that has its window's focus (the field of a
+// composite control, a cell editor that the first key opened), else W.
+QWidget *keyboardTarget(QWidget *W)
+{
+    QWidget *f = W->window()->focusWidget();
+    return f && (f == W || W->isAncestorOf(f)) ? f : W;
+}
+} // namespace
+
+void TypeText(QWidget *Widget, const QString &Text)
+{
+    QPointer<QWidget> w = Widget;
+    for (const QChar c : Text) {
+        if (!w)
+            return;
+        // A line break is the Return key, a tab the Tab key (Qt Test has no character for them).
+        if (c == QLatin1Char('\n') || c == QLatin1Char('\t'))
+            QTest::keyClick(keyboardTarget(w), c == QLatin1Char('\n') ? Qt::Key_Return : Qt::Key_Tab);
+        else
+            QTest::keyClicks(keyboardTarget(w), QString(c));
+    }
+}
+
+void Key(QWidget *Widget, Qt::Key Key, Qt::KeyboardModifiers Modifiers)
+{
+    QTest::keyClick(keyboardTarget(Widget), Key, Modifiers);
+}
 
 bool KeyFromName(const QString &Name, Qt::Key &Key, Qt::KeyboardModifiers &Modifiers)
 {

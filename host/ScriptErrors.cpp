@@ -1,5 +1,7 @@
 #include "ScriptErrors.h"
 
+#include <QJSValue>
+
 namespace ScriptErrors {
 
 QString ControlGone() { return QStringLiteral("The control is gone (its window was closed)"); }
@@ -23,6 +25,11 @@ QString CannotWrite(const QString &File) { return QStringLiteral("Cannot write %
 QString CannotRead(const QString &File, const QString &Reason) { return QStringLiteral("Cannot read %1: %2").arg(File, Reason); }
 QString HandlerNotAFunction() { return QStringLiteral("The dialog handler must be a function"); }
 QString HandlerFailed(const QString &Error, const QString &Line) { return QStringLiteral("%1 (line %2)").arg(Error, Line); }
+QString HandlerError(const QJSValue &Result)
+{
+    return Result.isError() ? HandlerFailed(Result.toString(), Result.property(QStringLiteral("lineNumber")).toString())
+                            : QString();
+}
 QString DialogLeftOpen(const QString &Title)
 {
     return QStringLiteral("The dialog \"%1\" was left open; it was cancelled").arg(Title);
@@ -33,6 +40,18 @@ QString NoDropDownOpen() { return QStringLiteral("No drop-down list is open"); }
 QString NotInList(const QString &Path, const QString &Value) { return QStringLiteral("The list of %1 has no %2").arg(Path, Value); }
 QString NotInOpenList(const QString &Value) { return QStringLiteral("No open drop-down list has %1").arg(Value); }
 QString NoMenuItem(const QString &Text) { return QStringLiteral("The menu has no item %1").arg(Text); }
+QString NoMenu(const QString &Control) { return QStringLiteral("%1 has no drop-down menu").arg(Control); }
+QString NoMenuOpened(const QString &Control) { return QStringLiteral("No menu dropped down from %1").arg(Control); }
+QString MenuLeftOpen(const QString &Control)
+{
+    return QStringLiteral("The menu of %1 was left open; it was closed").arg(Control);
+}
+QString NotShown(const QString &Control) { return QStringLiteral("%1 is not shown").arg(Control); }
+QString NotAnEdit(const QString &Control) { return QStringLiteral("%1 is no edit (it has no caret)").arg(Control); }
+QString NoPoint(const QString &Control, const QString &What)
+{
+    return QStringLiteral("%1 has no item or point %2").arg(Control, What);
+}
 QString NotOnPalette(const QString &ClassName) { return QStringLiteral("%1 is not on the palette").arg(ClassName); }
 QString CannotPlace(const QString &ClassName, int X, int Y)
 {

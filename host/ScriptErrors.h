@@ -2,6 +2,8 @@
 // The texts of the errors that scripting raises, each made here once.
 #include <QString>
 
+class QJSValue;
+
 namespace ScriptErrors {
 
 QString ControlGone();
@@ -16,6 +18,8 @@ QString CannotWrite(const QString &File);
 QString CannotRead(const QString &File, const QString &Reason);
 QString HandlerNotAFunction();
 QString HandlerFailed(const QString &Error, const QString &Line);
+// What a handler's call returned, as an error text: empty when it did not throw.
+QString HandlerError(const QJSValue &Result);
 QString DialogLeftOpen(const QString &Title);
 QString NoDialogOpened();
 QString NoDropDown(const QString &Path);
@@ -23,6 +27,12 @@ QString NoDropDownOpen();
 QString NotInList(const QString &Path, const QString &Value);
 QString NotInOpenList(const QString &Value);
 QString NoMenuItem(const QString &Text);
+QString NoMenu(const QString &Control);
+QString NoMenuOpened(const QString &Control);
+QString MenuLeftOpen(const QString &Control);
+QString NotShown(const QString &Control);
+QString NotAnEdit(const QString &Control);
+QString NoPoint(const QString &Control, const QString &What);
 QString NotOnPalette(const QString &ClassName);
 QString CannotPlace(const QString &ClassName, int X, int Y);
 QString NoComponent(const QString &Name);

@@ -12,9 +12,11 @@
 #include <QMenu>
 #include <QMetaProperty>
 #include <QPointer>
+#include <QThread>
 #include <QTreeWidget>
 #include <cstdio>
 
+#include "AppEvnts.h"
 #include "ComponentPalette.h"
 #include "DesignOverlay.h"
 #include "DesignForm.h"
@@ -101,9 +103,7 @@ void TScriptHost::RunWithModal(const std::function<QString()> &Action, const QJS
     TModalWatch watch([&](QWidget *w) {
         QApplication::processEvents();
         QPointer<QWidget> guard = w;
-        const QJSValue result = QJSValue(Handler).call({WrapForScript(&FEngine, new TScriptDialog(w, this))});
-        if (result.isError())
-            handlerError = ScriptErrors::HandlerFailed(result.toString(), result.property(QStringLiteral("lineNumber")).toString());
+        handlerError = ScriptErrors::HandlerError(QJSValue(Handler).call({WrapForScript(&FEngine, new TScriptDialog(w, this))}));
         if (guard && guard->isVisible()) {
             if (handlerError.isEmpty())
                 handlerError = ScriptErrors::DialogLeftOpen(guard->windowTitle());
@@ -130,13 +130,26 @@ QString TScriptHost::dateText(int Year, int Month, int Day) const
     return QDate(Year, Month, Day).toString(QLocale().dateFormat(QLocale::ShortFormat));
 }
 
+QString TScriptHost::numberText(double Value) const
+{
+    QLocale locale;
+    locale.setNumberOptions(QLocale::OmitGroupSeparator);
+    return locale.toString(Value, 'g', 15);
+}
+
 void TScriptHost::wait(int Ms)
 {
+    // As the application runs when nobody types: events, timers that are due, then the idle
+    // handlers (the caption editor's caret rules), again and again until the time is over.
     QElapsedTimer t;
     t.start();
-    do
-        QApplication::processEvents(QEventLoop::AllEvents, 10);
-    while (t.elapsed() < Ms);
+    for (;;) {
+        AppEvnts::ProcessMessagesAndIdle();
+        const qint64 left = Ms - t.elapsed();
+        if (left <= 0)
+            break;
+        QThread::msleep(quint64(qMin<qint64>(left, 2)));
+    }
 }
 
 QStringList TScriptHost::packages() const { return FHost->Loader()->PackageNames(); }
@@ -349,6 +362,27 @@ void TScriptHost::editComponent(const QString &ComponentName, const QJSValue &Ha
     RunWithModal([d, c] { return d->RunComponentEditor(c, -1); }, Handler);
 }
 
+QPoint TScriptHost::Spot(TComponent *C) const
+{
+    TFormDesigner *d = FWindow->Designer();
+    if (auto *w = qobject_cast<QWidget *>(C->AsObject()); w && w != d->GetRoot()->AsObject())
+        return w->mapTo(d->Form(), w->rect().center());
+    return d->Form()->TileRect(C).center();
+}
+
+void TScriptHost::doubleClick(const QString &ComponentName, const QJSValue &Handler)
+{
+    TComponent *c = Component(ComponentName);
+    if (!c)
+        return;
+    QPointer<TDesignOverlay> overlay = FWindow->Designer()->Overlay();
+    RunWithModal([overlay, at = Spot(c)] {
+        if (overlay)
+            InputSimulation::DoubleClick(overlay, at);
+        return QString();
+    }, Handler);
+}
+
 QJSValue TScriptHost::contextMenu(const QString &ComponentName)
 {
     TComponent *c = Component(ComponentName);
@@ -360,12 +394,7 @@ QJSValue TScriptHost::contextMenu(const QString &ComponentName)
     TDesignOverlay *overlay = d->Overlay();
     QMenu *menu = d->CreateContextMenu(c, overlay);
     // Where a right click on the component opens it.
-    QPoint at;
-    if (auto *w = qobject_cast<QWidget *>(c->AsObject()); w && w != d->GetRoot()->AsObject())
-        at = w->geometry().center();
-    else
-        at = d->Form()->TileRect(c).center();
-    menu->popup(overlay->mapToGlobal(at));
+    menu->popup(overlay->mapToGlobal(Spot(c)));
     QApplication::processEvents();
     return WrapForScript(&FEngine, new TScriptMenu(menu, this));
 }

@@ -61,7 +61,11 @@ public:
     Q_INVOKABLE void log(const QString &Text);
     // A date as a user of this locale types it (the short date format), for date-time rows.
     Q_INVOKABLE QString dateText(int Year, int Month, int Day) const;
-    Q_INVOKABLE void wait(int Ms);
+    // A number as a user of this locale types it (its decimal separator, no grouping).
+    Q_INVOKABLE QString numberText(double Value) const;
+    // Lets the IDE run for Ms milliseconds: events, timers and the idle handlers (at least one
+    // pass of each, also for 0).
+    Q_INVOKABLE void wait(int Ms = 0);
     Q_INVOKABLE QStringList packages() const;
     Q_INVOKABLE QStringList palettePages() const;
     Q_INVOKABLE QStringList paletteClasses(const QString &Page) const;
@@ -92,6 +96,9 @@ public:
     Q_INVOKABLE QStringList verbs(const QString &Component);
     Q_INVOKABLE void executeVerb(const QString &Component, const QJSValue &Verb, const QJSValue &Handler = QJSValue());
     Q_INVOKABLE void editComponent(const QString &Component, const QJSValue &Handler = QJSValue());
+    // A double click with the mouse on the component on the form (an error of its editor shows
+    // in the error box: lastError).
+    Q_INVOKABLE void doubleClick(const QString &Component, const QJSValue &Handler = QJSValue());
     Q_INVOKABLE QJSValue contextMenu(const QString &Component);
     // Any window: the main window (no name), or a visible window or widget by object name.
     Q_INVOKABLE QJSValue find(const QString &ObjectName);
@@ -102,6 +109,8 @@ private:
     TComponent *Component(const QString &Name) const;
     // A visible window of that name, else a widget of that name in any window; nil when none.
     QWidget *NamedWidget(const QString &ObjectName) const;
+    // Where a click on the component hits it, in the form's (and its overlay's) coordinates.
+    QPoint Spot(TComponent *C) const;
     // Runs a call of the IDE that raises; its error is thrown into the script.
     template <class F> void Raising(F &&Call);
     THostIDE *FHost;

@@ -2,6 +2,7 @@
 
 #include <QMenu>
 
+#include "InputSimulation.h"
 #include "ScriptContext.h"
 #include "ScriptErrors.h"
 
@@ -9,8 +10,13 @@ namespace {
 QString itemText(const QAction *A) { return A->isSeparator() ? QStringLiteral("-") : A->text().remove(QLatin1Char('&')); }
 } // namespace
 
-TScriptMenu::TScriptMenu(QMenu *Menu, IScriptContext *Context) : FMenu(Menu), FContext(Context) {}
-TScriptMenu::~TScriptMenu() { delete FMenu.data(); }
+TScriptMenu::TScriptMenu(QMenu *Menu, IScriptContext *Context, bool Owned) : FMenu(Menu), FContext(Context), FOwned(Owned) {}
+
+TScriptMenu::~TScriptMenu()
+{
+    if (FOwned)
+        delete FMenu.data();
+}
 
 QStringList TScriptMenu::items() const
 {
@@ -26,19 +32,34 @@ void TScriptMenu::trigger(const QString &Text, const QJSValue &Handler)
     QAction *hit = nullptr;
     if (FMenu)
         for (QAction *a : FMenu->actions())
-            if (!a->isSeparator() && itemText(a) == Text)
+            if (!a->isSeparator() && (itemText(a) == Text || a->objectName() == Text))
                 hit = a;
     if (!hit)
         return FContext->Throw(ScriptErrors::NoMenuItem(Text));
     if (!hit->isEnabled())
         return FContext->Throw(ScriptErrors::Disabled(Text));
-    FMenu->hide();
+    QPointer<QMenu> menu = FMenu;
     QPointer<QAction> action = hit;
-    FContext->RunWithModal([action] {
-        if (action)
+    FContext->RunWithModal([menu, action] {
+        // On the open menu with the mouse; a menu that is not shown (any more) triggers it.
+        if (menu && action && menu->isVisible() && !menu->actionGeometry(action).isEmpty())
+            InputSimulation::Click(menu, menu->actionGeometry(action).center());
+        else if (action) {
+            if (menu)
+                menu->hide();
             action->trigger();
+        }
         return QString();
     }, Handler);
+}
+
+void TScriptMenu::screenshot(const QString &File)
+{
+    if (!FMenu)
+        return FContext->Throw(ScriptErrors::ControlGone());
+    const QString path = FContext->ShotPath(File);
+    if (!FMenu->grab().save(path))
+        FContext->Throw(ScriptErrors::CannotWrite(path));
 }
 
 void TScriptMenu::close()

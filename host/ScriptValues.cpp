@@ -28,6 +28,8 @@ QJSValue VariantToScript(QJSEngine *Engine, const QVariant &Value)
             return QJSValue(QJSValue::NullValue);
         if (const TComponent *c = AsComponent(o); c && !c->Name().isEmpty())
             return QJSValue(c->Name());
+        if (const auto *strings = qobject_cast<const TStrings *>(o))
+            return Engine->toScriptValue(strings->Strings());
         return QJSValue(QString::fromLatin1(o->metaObject()->className()));
     }
     if (Value.metaType().flags() & QMetaType::IsEnumeration)

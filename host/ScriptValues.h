@@ -6,7 +6,8 @@
 
 class QMetaProperty;
 
-// A property value for scripts: numbers, strings, booleans, lists; objects by name.
+// A property value for scripts: numbers, strings, booleans, lists (string lists too); objects by
+// name.
 QJSValue VariantToScript(QJSEngine *Engine, const QVariant &Value);
 // A script value as the property's type takes it: enumerations also by name, whole numbers as
 // integers for the property type's converters.

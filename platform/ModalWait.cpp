@@ -45,7 +45,7 @@ struct TModalWatch::TState : std::enable_shared_from_this<TModalWatch::TState> {
     {
         if (!Waiting)
             return;
-        QWidget *w = QApplication::activeModalWidget();
+        QWidget *w = Match == Popup ? QApplication::activePopupWidget() : QApplication::activeModalWidget();
         if (w && w->isVisible() && !(Match == NewModal && w == Before)) {
             // The action runs event loops of its own (the dialog's, waits): the state, with its
             // timer and the action itself, stays until the action is done.

@@ -14,9 +14,10 @@ class QWidget;
 
 class TModalWatch {
 public:
-    // Which window is the one: any modal window that shows, or only one that is not the active
-    // modal window at the time the watch starts (a dialog opened from inside another).
-    enum TMatch { AnyModal, NewModal };
+    // Which window is the one: any modal window that shows, only one that is not the active
+    // modal window at the time the watch starts (a dialog opened from inside another), or a
+    // popup (a menu that a tool button drops down runs a modal loop of its own).
+    enum TMatch { AnyModal, NewModal, Popup };
 
     // Starts watching. Action is called once, with the first matching modal window that is
     // visible, within TimeoutMs milliseconds (negative: until Stop or the watch goes).

@@ -114,6 +114,7 @@ void TKvAxis::Draw(QPainter &P, const QRectF &R, int Stack) const
         const double y = far ? R.top() - offset : R.bottom() + offset;
         P.setPen(axisPen);
         P.drawLine(QPointF(R.left(), y), QPointF(R.right(), y));
+        double lastRight = -qInf();
         for (double t : Ticks()) {
             const double x = ToPixel(t, R.left(), R.right());
             P.setPen(tickPen);
@@ -122,6 +123,10 @@ void TKvAxis::Draw(QPainter &P, const QRectF &R, int Stack) const
                 continue;
             const QString s = TickLabel(t);
             const double w = fm.horizontalAdvance(s);
+            // Long labels (dates) that would run into the one before are left out; the tick stays.
+            if (x - w / 2 < lastRight + 2 * fm.horizontalAdvance(QLatin1Char(' ')))
+                continue;
+            lastRight = x + w / 2;
             P.setPen(FNumbersColor.ToQColor());
             const double ty = far ? y - FTickLength - 2 - fm.descent() : y + FTickLength + 2 + fm.ascent();
             P.drawText(QPointF(x - w / 2, ty), s);

@@ -2,6 +2,7 @@
 // The IDE as a user starts it, for widget tests: the design package loaded from its file, the
 // main window shown with the demo form open, and a registry file of the test's own.
 #include <QApplication>
+#include <QDialog>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <memory>
@@ -12,6 +13,7 @@
 #include "MainWindow.h"
 #include "PropertyGrid.h"
 #include "Registry.h"
+#include "ScriptHost.h"
 
 struct THostFixture {
     QTemporaryDir Dir;
@@ -53,6 +55,23 @@ struct THostFixture {
         for (const char *n : Names)
             list << Component(n);
         Designer()->SetSelection(list);
+    }
+    // Runs a script in the IDE, its screenshots in the fixture's folder; the error text ("file:
+    // line: message"), empty when it ran through.
+    QString RunScript(const QString &Source)
+    {
+        TScriptHost script(Host.get(), Window.get());
+        script.SetScreenshotDir(Dir.path());
+        QString error;
+        return script.Run(Source, QStringLiteral("test.js"), &error) ? QString() : error;
+    }
+    // The dialogs that are open (a test's script must have closed all of its own).
+    static int OpenDialogs()
+    {
+        int n = 0;
+        for (QWidget *w : QApplication::topLevelWidgets())
+            n += qobject_cast<QDialog *>(w) && w->isVisible();
+        return n;
     }
     QString Value(const QString &Path) const
     {

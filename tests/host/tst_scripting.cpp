@@ -1,13 +1,22 @@
 // The IDE's JavaScript interface end to end: a script builds a form from the palette, edits it
 // through the Object Inspector (also with several components selected), saves, undoes, reloads;
 // dialogs are operated inside their modal loop and always end; failures come back as errors
-// with their messages; kvide --script reports them by its exit code.
+// with their messages; kvide --script reports them by its exit code. Controls by their items
+// (tree paths, tabs, rows), tool button menus, carets, drags through the window, idle passes.
 #include <QDialog>
+#include <QLineEdit>
+#include <QMenu>
 #include <QProcess>
+#include <QTabWidget>
+#include <QToolButton>
+#include <QTreeWidget>
+#include <QVBoxLayout>
 #include <QtTest>
 
+#include "AppEvnts.h"
 #include "HostFixture.h"
 #include "Kvlegend.h"
+#include "Kvmarkers.h"
 #include "ScriptHost.h"
 
 namespace {
@@ -25,22 +34,7 @@ class TestScripting : public QObject {
     Q_OBJECT
     THostFixture F;
 
-    // Runs Source; returns the error text ("" when it ran through).
-    QString run(const QString &Source)
-    {
-        TScriptHost script(F.Host.get(), F.Window.get());
-        script.SetScreenshotDir(F.Dir.path());
-        QString error;
-        return script.Run(Source, QStringLiteral("test.js"), &error) ? QString() : error;
-    }
-
-    static int openDialogs()
-    {
-        int n = 0;
-        for (QWidget *w : QApplication::topLevelWidgets())
-            n += qobject_cast<QDialog *>(w) && w->isVisible();
-        return n;
-    }
+    QString run(const QString &Source) { return F.RunScript(Source); }
 
 private slots:
     void initTestCase()
@@ -122,12 +116,12 @@ private slots:
             ide.property("Line").edit(function (dlg) { dlg.find("WidthUpDn").setValue(8); dlg.find("NoSuchControl"); });
         )"));
         QVERIFY2(error.contains(QStringLiteral("NoSuchControl")), qPrintable(error));
-        QCOMPARE(openDialogs(), 0);
+        QCOMPARE(THostFixture::OpenDialogs(), 0);
         QCOMPARE(F.Component("Series1")->AsObject()->property("Line").value<QObject *>()->property("Width").toDouble(), 5.0);
 
         error = run(QStringLiteral(R"(ide.select("Series1"); ide.property("Line").edit(function (dlg) {});)"));
         QVERIFY2(error.contains(QStringLiteral("left open")), qPrintable(error));
-        QCOMPARE(openDialogs(), 0);
+        QCOMPARE(THostFixture::OpenDialogs(), 0);
 
         error = run(QStringLiteral(R"(ide.select("Series1"); ide.property("Name").edit(function (dlg) { dlg.ok(); });)"));
         QVERIFY2(error.contains(QStringLiteral("No dialog opened")), qPrintable(error));
@@ -161,7 +155,7 @@ private slots:
             ide.contextMenu("Legend1").trigger("Fail");
             if (ide.lastError !== "The legend refuses") throw new Error("lastError: " + ide.lastError);
         )")), QString());
-        QCOMPARE(openDialogs(), 0);
+        QCOMPARE(THostFixture::OpenDialogs(), 0);
         // Dates as this locale's users type them are taken by the date-time rows.
         QCOMPARE(run(QStringLiteral(R"(
             ide.select("Axis1");
@@ -184,6 +178,123 @@ private slots:
         const QImage main(F.Dir.filePath(QStringLiteral("main.png"))), gradient(F.Dir.filePath(QStringLiteral("gradient.png")));
         QCOMPARE(main.size(), F.Window->size());
         QVERIFY(!gradient.isNull() && gradient.width() < main.width());
+    }
+
+    // A window of plain controls, reached by their names as a dialog's are.
+    void itemsTabsMenusAndCaretsAreReachedByName()
+    {
+        QWidget window;
+        window.setObjectName(QStringLiteral("Controls"));
+        auto *layout = new QVBoxLayout(&window);
+        auto *tree = new QTreeWidget;
+        tree->setObjectName(QStringLiteral("Tree"));
+        auto *fruits = new QTreeWidgetItem(tree, {QStringLiteral("Fruits")});
+        new QTreeWidgetItem(fruits, {QStringLiteral("Apple")});
+        new QTreeWidgetItem(fruits, {QStringLiteral("Pear")});
+        new QTreeWidgetItem(tree, {QStringLiteral("Dried/Salted")}); // a slash in a text of its own
+        auto *tabs = new QTabWidget;
+        tabs->setObjectName(QStringLiteral("Tabs"));
+        tabs->setFixedWidth(160); // too narrow for its tabs: they scroll
+        for (int i = 1; i <= 9; ++i)
+            tabs->addTab(new QWidget, QStringLiteral("Page &%1").arg(i));
+        auto *line = new QLineEdit(QStringLiteral("Hello world"));
+        line->setObjectName(QStringLiteral("Line"));
+        auto *tools = new QToolButton;
+        tools->setObjectName(QStringLiteral("Tools"));
+        tools->setPopupMode(QToolButton::MenuButtonPopup);
+        auto *menu = new QMenu(tools);
+        QStringList triggered;
+        for (const char *entry : {"First", "Second", "Off"}) {
+            QAction *a = menu->addAction(QString::fromLatin1(entry));
+            QObject::connect(a, &QAction::triggered, [&triggered, a] { triggered << a->text(); });
+        }
+        menu->actions().last()->setEnabled(false);
+        tools->setMenu(menu);
+        for (QWidget *w : {static_cast<QWidget *>(tree), static_cast<QWidget *>(tabs), static_cast<QWidget *>(line),
+                           static_cast<QWidget *>(tools)})
+            layout->addWidget(w);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+
+        QCOMPARE(run(QStringLiteral(R"(
+            function same(what, a, b) { if (String(a) !== String(b)) throw new Error(what + ": " + a + " != " + b); }
+            function refused(what, f, text) {
+                try { f(); } catch (e) { if (e.message.indexOf(text) >= 0) return; throw e; }
+                throw new Error(what + " was not refused");
+            }
+            var tree = ide.find("Tree");
+            same("top level", tree.items().join(), "Fruits,Dried/Salted");
+            same("children", tree.items("Fruits").join(), "Apple,Pear");
+            tree.select("Fruits/Pear");
+            same("path of the current node", tree.text, "Fruits/Pear");
+            tree.select("Dried/Salted");
+            same("a text with a slash", tree.text, "Dried/Salted");
+            refused("a missing node", function () { tree.select("Fruits/Banana"); }, "Fruits/Banana");
+
+            var tabs = ide.find("Tabs");
+            same("pages", tabs.items().length, 9);
+            tabs.select("Page 9");
+            same("last page", tabs.value, 8);
+            tabs.setValue("Page 2");
+            same("back", tabs.text, "Page 2");
+
+            var line = ide.find("Line");
+            line.setSelection(6, 5);
+            same("selected", line.selectedText, "world");
+            same("selection", [line.selStart, line.selLength, line.caret].join(), "6,5,11");
+            line.caret = 5;
+            same("caret", [line.selStart, line.selLength, line.caret].join(), "5,0,5");
+            line.type(",");
+            same("typed at the caret", line.text, "Hello, world");
+
+            var tools = ide.find("Tools");
+            same("entries", tools.menuItems().join(), "First,Second,Off");
+            tools.pick("Second");
+            tools.openMenu(function (menu) { menu.trigger("First"); });
+            refused("a disabled entry", function () { tools.pick("Off"); }, "disabled");
+            refused("a missing entry", function () { tools.pick("Third"); }, "Third");
+            refused("a menu left open", function () { tools.openMenu(function (menu) {}); }, "left open");
+            refused("a caret of a button", function () { return tools.caret; }, "no edit");
+            refused("a menu of an edit", function () { line.pick("First"); }, "no drop-down menu");
+        )")), QString());
+        QCOMPARE(triggered, QStringList({QStringLiteral("Second"), QStringLiteral("First")}));
+        QVERIFY(!menu->isVisible());
+    }
+
+    // Each step of a drag reaches the widget in its coordinates of that moment: a marker that
+    // moves under the mouse ends where the pointer ends, not further on.
+    void dragFollowsAWidgetThatMovesUnderTheMouse()
+    {
+        QWidget window;
+        window.setObjectName(QStringLiteral("Picture"));
+        window.resize(300, 200);
+        auto *marker = new Kvmarkers::TKvCrossHair(&window);
+        marker->setObjectName(QStringLiteral("Marker"));
+        marker->setGeometry(100, 80, 13, 13);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QCOMPARE(QPointF(marker->X(), marker->Y()), QPointF(106, 86));
+        QCOMPARE(run(QStringLiteral("ide.find('Marker').drag(6, 6, 46, 26);")), QString());
+        QCOMPARE(QPointF(marker->X(), marker->Y()), QPointF(146, 106));
+        QCOMPARE(run(QStringLiteral("ide.find('Picture').find('Marker').dragTo({x: 6, y: 6}, ide.find('Picture'), {x: 20, y: 30});")), QString());
+        QCOMPARE(QPointF(marker->X(), marker->Y()), QPointF(20, 30));
+    }
+
+    void waitLetsTimersAndTheIdleHandlersRun()
+    {
+        TApplicationEvents events;
+        int idle = 0;
+        events.OnIdle = [&idle](QObject *, bool &) { ++idle; };
+        bool fired = false;
+        QTimer::singleShot(20, [&fired] { fired = true; });
+        QCOMPARE(run(QStringLiteral(R"(
+            ide.wait();
+            var t = Date.now();
+            ide.wait(40);
+            if (Date.now() - t < 40) throw new Error("waited " + (Date.now() - t) + " ms");
+        )")), QString());
+        QVERIFY(idle >= 2);
+        QVERIFY(fired);
     }
 
     void kvideExitCodeTellsWhetherTheScriptRanThrough()

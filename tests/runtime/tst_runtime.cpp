@@ -594,6 +594,40 @@ void TestRuntime::dateTimeAxisLabelsAreDates()
     QCOMPARE(a.Ticks(), QList<double>({1, 10, 100, 1000}));
     QCOMPARE(a.ToPixel(10, 0, 300), 100.0);
     QCOMPARE(DoubleToDateTime(day).date(), QDate(2024, 3, 1));
+
+    // Dates too long for their ticks' spacing do not run into each other: every run of ink in
+    // the labels' band (a word space inside a label does not end a run) is at most one label
+    // wide.
+    a.SetScaling(TKvAxisScaling::DateTime);
+    a.SetStart(day);
+    a.SetStop(day + 12);
+    QImage img(420, 60, QImage::Format_ARGB32);
+    img.fill(Qt::white);
+    {
+        QPainter p(&img);
+        a.Draw(p, QRectF(30, 0, 360, 10), 0);
+    }
+    const QFontMetricsF fm(a.NumbersFont()->ToQFont());
+    double widest = 0;
+    for (double t : a.Ticks())
+        widest = qMax(widest, fm.horizontalAdvance(a.TickLabel(t)));
+    const int space = qCeil(fm.horizontalAdvance(QLatin1Char(' '))) + 2;
+    int start = -1, last = -1000, longest = 0, runs = 0;
+    for (int x = 0; x < img.width(); ++x) {
+        bool ink = false;
+        for (int y = 10 + a.TickLength() + 2; y < 10 + a.TickLength() + 2 + int(fm.height()); ++y)
+            ink = ink || qGray(img.pixel(x, y)) < 160;
+        if (!ink)
+            continue;
+        if (x - last > space) {
+            start = x;
+            ++runs;
+        }
+        last = x;
+        longest = qMax(longest, x - start + 1);
+    }
+    QVERIFY2(runs >= 2, "labels drawn apart from each other");
+    QVERIFY2(longest <= widest + 2, qPrintable(QStringLiteral("ink run %1 wider than a label %2").arg(longest).arg(widest)));
 }
 
 void TestRuntime::slaveAxisFollowsItsMaster()
