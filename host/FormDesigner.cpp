@@ -52,6 +52,7 @@ TFormDesigner::TFormDesigner(TDesignForm *Form, QObject *parent)
       FHistory(std::make_unique<TFormHistory>([this](const TFormChanges &C, bool Undo) { ApplyStep(C, Undo); },
                                               [this](const QString &M) { ReportError(M); }))
 {
+    FHistory->SetGuard([this](bool Undo) { return FormChangeRefusal(Undo ? QStringLiteral("Undo") : QStringLiteral("Redo")); });
     ConnectOverlay();
     connect(FHistory.get(), &TFormHistory::cleanChanged, this, [this](bool clean) { SetModified(!clean); });
 }
@@ -153,6 +154,23 @@ void TFormDesigner::ApplyStep(const TFormChanges &Changes, bool Undo)
 }
 
 void TFormDesigner::ReportError(const QString &Message) { TErrorBox::Show(FForm, Message); }
+
+// An editor's call is a change that is open until the editor returns; its dialog runs inside
+// it. What replaces or frees components then (a load, undo, a deletion, another editor) would
+// free what the dialog edits under it.
+QString TFormDesigner::FormChangeRefusal(const QString &What) const
+{
+    if (!FTracker->InChange())
+        return {};
+    return QStringLiteral("%1 is not possible while an editor is open: close its dialog first").arg(What);
+}
+
+void TFormDesigner::CheckFormChange(const QString &What) const
+{
+    const QString refusal = FormChangeRefusal(What);
+    if (!refusal.isEmpty())
+        throw EComponentError(refusal);
+}
 
 void TFormDesigner::SetModified(bool Value)
 {
@@ -282,6 +300,7 @@ void TFormDesigner::Prune()
 // ---------------------------------------------------------------------------------------
 TComponent *TFormDesigner::PlaceComponent(const QString &ClassName, const QPoint &Pos, const QSize &Size)
 {
+    CheckFormChange(QStringLiteral("Placing a component"));
     TComponentClass cls = FindClass(ClassName);
     if (!cls)
         throw EComponentError(QStringLiteral("Class %1 is not registered").arg(ClassName));
@@ -295,6 +314,7 @@ TComponent *TFormDesigner::PlaceComponent(const QString &ClassName, const QPoint
 
 void TFormDesigner::DeleteSelection()
 {
+    CheckFormChange(QStringLiteral("Deleting"));
     QList<TComponent *> sel = Selection();
     sel.removeOne(FForm);
     if (sel.isEmpty())
@@ -327,6 +347,7 @@ void TFormDesigner::CopySelection()
 
 void TFormDesigner::CutSelection()
 {
+    CheckFormChange(QStringLiteral("Cutting"));
     CopySelection();
     DeleteSelection();
 }
@@ -344,6 +365,7 @@ QStringList TFormDesigner::Paste()
 
 QStringList TFormDesigner::PasteText(const QString &Text)
 {
+    CheckFormChange(QStringLiteral("Pasting"));
     TFormReadResult r;
     {
         TDesignerChange step(this, QStringLiteral("Paste"), {}, false);
@@ -407,6 +429,8 @@ QStringList TFormDesigner::ComponentVerbs(TComponent *Component)
 QString TFormDesigner::RunComponentEditor(TComponent *Component, int Index)
 {
     const QString name = Component->Name();
+    if (const QString refusal = FormChangeRefusal(QStringLiteral("Running the editor of %1").arg(name)); !refusal.isEmpty())
+        return refusal;
     // Whatever the run does, made through this designer or directly, is one step.
     TDesignerChange step(this, QStringLiteral("Edit %1").arg(name), {}, true);
     const std::optional<QString> error = GuardedCall([&] {
@@ -471,6 +495,7 @@ QString TFormDesigner::SaveToString() { return WriteFormText(FForm); }
 
 QStringList TFormDesigner::LoadFromString(const QString &Text)
 {
+    CheckFormChange(QStringLiteral("Loading a form"));
     FSelection.clear();
     TFormReadResult r;
     {
@@ -511,6 +536,7 @@ void TFormDesigner::SaveToFile(const QString &FileName)
 
 QStringList TFormDesigner::LoadFromFile(const QString &FileName)
 {
+    CheckFormChange(QStringLiteral("Loading a form"));
     QFile f(FileName);
     if (!f.open(QIODevice::ReadOnly))
         throw EConvertError(QStringLiteral("Cannot open %1: %2").arg(FileName, f.errorString()));
