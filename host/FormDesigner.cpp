@@ -7,6 +7,7 @@
 #include <QMimeData>
 #include <QSaveFile>
 #include <QWidget>
+#include <optional>
 
 #include "DesignEditors.h"
 #include "DesignForm.h"
@@ -30,6 +31,65 @@ QList<QObject *> objectsOf(const QList<TComponent *> &Components)
         out << c->AsObject();
     return out;
 }
+
+// Finds free tile places row by row. The places taken are kept in buckets of one tile step, so
+// that a place is checked against its neighbours only, and the search goes on from the last
+// place given: placing n tiles costs about n steps, not n^2.
+class TTilePlacer {
+public:
+    explicit TTilePlacer(const TDesignForm *Form) : FCols(qMax(1, (Form->width() - 16) / TileStepX))
+    {
+        for (int i = 0; i < Form->ComponentCount(); ++i) {
+            TComponent *c = Form->Components(i);
+            if (!qobject_cast<QWidget *>(c->AsObject()) && HasDesignPosition(c->AsObject()))
+                Take(Form->TileHitRect(c));
+        }
+    }
+    QPoint Next()
+    {
+        for (;; ++FNext) {
+            const QPoint p(40 + (FNext % FCols) * TileStepX, 16 + (FNext / FCols) * TileStepY);
+            const QRect tile(p, QSize(TDesignForm::TileSize, TDesignForm::TileSize));
+            const QRect r = tile.united(QRect(tile.center().x() - TileStepX / 2 + 2, tile.bottom() + 1, TileStepX - 4, 14));
+            if (Free(r)) {
+                ++FNext;
+                return p;
+            }
+        }
+    }
+    void Take(const QRect &R)
+    {
+        ForCells(R, [&](quint64 Key) {
+            FTaken[Key] << R;
+            return true;
+        });
+    }
+
+private:
+    static qint64 cell(int V, int Step) { return V >= 0 ? V / Step : -((-qint64(V) + Step - 1) / Step); }
+    template <class F> bool ForCells(const QRect &R, F &&Each) const
+    {
+        for (qint64 y = cell(R.top(), TileStepY); y <= cell(R.bottom(), TileStepY); ++y)
+            for (qint64 x = cell(R.left(), TileStepX); x <= cell(R.right(), TileStepX); ++x)
+                if (!Each(quint64(quint32(qint32(x))) << 32 | quint32(qint32(y))))
+                    return false;
+        return true;
+    }
+    bool Free(const QRect &R) const
+    {
+        return ForCells(R, [&](quint64 Key) {
+            const auto it = FTaken.constFind(Key);
+            if (it != FTaken.cend())
+                for (const QRect &t : *it)
+                    if (t.intersects(R))
+                        return false;
+            return true;
+        });
+    }
+    int FCols;
+    int FNext = 0;
+    QHash<quint64, QList<QRect>> FTaken;
+};
 } // namespace
 
 TDesignerChange::TDesignerChange(TFormDesigner *Designer, const QString &Description, const QList<QObject *> &Touched,
@@ -501,7 +561,7 @@ QStringList TFormDesigner::LoadFromString(const QString &Text)
     {
         // The form is replaced as a whole: no step, a new base.
         FTracker->SetPaused(true);
-        const auto error = GuardedCall([&] { r = ReadFormText(FForm, Text); });
+        const auto error = GuardedCall([&] { r = ReadFormText(FForm, Text, [this](int P) { emit loadProgress(P); }); });
         FTracker->SetPaused(false);
         if (error) {
             FTracker->Reset();
@@ -540,7 +600,9 @@ QStringList TFormDesigner::LoadFromFile(const QString &FileName)
     QFile f(FileName);
     if (!f.open(QIODevice::ReadOnly))
         throw EConvertError(QStringLiteral("Cannot open %1: %2").arg(FileName, f.errorString()));
-    const QStringList messages = LoadFromString(QString::fromUtf8(f.readAll()));
+    QStringList messages;
+    const QString text = DecodeFormFile(f.readAll(), messages);
+    messages << LoadFromString(text);
     FFileName = FileName;
     emit fileNameChanged(FFileName);
     return messages;
@@ -559,30 +621,16 @@ void TFormDesigner::NewForm()
 // file) get the next free tile position.
 void TFormDesigner::EnsureTilePositions(const QList<TComponent *> &Components)
 {
+    std::optional<TTilePlacer> placer;
     for (TComponent *c : Components) {
         QObject *o = c->AsObject();
-        if (!qobject_cast<QWidget *>(o) && !HasDesignPosition(o))
-            SetDesignPosition(o, FreeTilePosition());
+        if (qobject_cast<QWidget *>(o) || HasDesignPosition(o))
+            continue;
+        if (!placer)
+            placer.emplace(FForm);
+        SetDesignPosition(o, placer->Next());
+        placer->Take(FForm->TileHitRect(c));
     }
 }
 
-QPoint TFormDesigner::FreeTilePosition() const
-{
-    QList<QRect> taken;
-    for (int i = 0; i < FForm->ComponentCount(); ++i) {
-        TComponent *c = FForm->Components(i);
-        if (!qobject_cast<QWidget *>(c->AsObject()) && HasDesignPosition(c->AsObject()))
-            taken << FForm->TileHitRect(c);
-    }
-    const int cols = qMax(1, (FForm->width() - 16) / TileStepX);
-    for (int n = 0;; ++n) {
-        const QPoint p(40 + (n % cols) * TileStepX, 16 + (n / cols) * TileStepY);
-        const QRect tile(p, QSize(TDesignForm::TileSize, TDesignForm::TileSize));
-        const QRect r = tile.united(QRect(tile.center().x() - TileStepX / 2 + 2, tile.bottom() + 1, TileStepX - 4, 14));
-        bool free = true;
-        for (const QRect &t : taken)
-            free = free && !t.intersects(r);
-        if (free)
-            return p;
-    }
-}
+QPoint TFormDesigner::FreeTilePosition() const { return TTilePlacer(FForm).Next(); }

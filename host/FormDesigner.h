@@ -136,6 +136,8 @@ signals:
     // A component was placed from the palette (the palette goes back to the arrow).
     void componentPlaced(TComponent *Component);
     void fileNameChanged(const QString &FileName);
+    // A load went Percent (0 to 100) of its way.
+    void loadProgress(int Percent);
 
 private:
     void Record(const QString &Description, const TFormChanges &Changes);
