@@ -161,11 +161,15 @@ void TMainWindow::CreateMessageView()
     dock->setWidget(FMessages);
     addDockWidget(Qt::BottomDockWidgetArea, dock);
     dock->hide();
-    connect(&TErrorBox::Instance(), &TErrorBox::shown, this, [this, dock](const QString &Message) {
+    auto add = [this, dock](const QString &Message) {
         FMessages->addItem(QStringLiteral("%1  %2").arg(QTime::currentTime().toString(QStringLiteral("HH:mm:ss")), Message));
         FMessages->scrollToBottom();
         dock->show();
-    });
+    };
+    connect(&TErrorBox::Instance(), &TErrorBox::shown, this, add);
+    // What the start had to say (known packages that did not load) waits here, not in a box.
+    for (const QString &m : FHost->StartMessages())
+        add(m);
 }
 
 TMainWindow::~TMainWindow()
