@@ -356,14 +356,18 @@ void TPackageLoader::UnloadAll()
             qWarning("%s", qPrintable(*error));
 }
 
-QStringList TPackageLoader::KnownPackageFiles()
+namespace {
+QStringList valueNames(const QString &Key)
 {
     QStringList names;
     TRegistry reg(HKEY_CURRENT_USER);
-    if (reg.OpenKeyReadOnly(KnownPackagesKey()))
+    if (reg.OpenKeyReadOnly(Key))
         reg.GetValueNames(names);
     return names;
 }
+} // namespace
+
+QStringList TPackageLoader::KnownPackageFiles() { return valueNames(KnownPackagesKey()); }
 
 void TPackageLoader::ForgetKnownPackage(const QString &FileName)
 {
@@ -400,14 +404,7 @@ void TPackageLoader::DisableKnownPackage(const QString &FileName)
     ForgetKnownPackage(FileName);
 }
 
-QStringList TPackageLoader::DisabledPackageFiles()
-{
-    QStringList names;
-    TRegistry reg(HKEY_CURRENT_USER);
-    if (reg.OpenKeyReadOnly(DisabledPackagesKey()))
-        reg.GetValueNames(names);
-    return names;
-}
+QStringList TPackageLoader::DisabledPackageFiles() { return valueNames(DisabledPackagesKey()); }
 
 QStringList TPackageLoader::PackageNames() const
 {
