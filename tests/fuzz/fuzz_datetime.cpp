@@ -1,7 +1,9 @@
 // Date-time and time-span texts in the formats of C, en_US and de_DE (the first byte chooses):
 // a text reads as a date (years 1 to 9999) or raises EConvertError; a date's text reads back
 // to it (to the second it shows); the same for time spans and for any value's text.
+#include <QDateTime>
 #include <cmath>
+#include <cstdlib>
 #include <cstring>
 
 #include "FuzzTarget.h"
@@ -18,7 +20,9 @@ void checkDateRoundTrip(double V)
     } catch (const EConvertError &) {
         KV_FUZZ_CHECK(!"a date's own text does not read back");
     }
-    KV_FUZZ_CHECK(std::fabs(back - V) < 1.0 / 86400 + 1e-9);
+    // Compared as points in time: between -1 and 0 the encoding repeats the times of day of
+    // 30 Dec 1899 (-0.25 and 0.25 are both 06:00 of that day), so the numbers may differ.
+    KV_FUZZ_CHECK(std::abs(DoubleToDateTime(back).msecsTo(DoubleToDateTime(V))) < 1000);
     KV_FUZZ_CHECK(DateTimeToStr(back) == shown);
 }
 
