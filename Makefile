@@ -1,10 +1,12 @@
 # The two commands a newcomer needs: `make run` and `make test`. Both install what they need.
 BUILD      ?= build
 BUILD_ASAN ?= build-asan
+BUILD_FUZZ ?= build-fuzz
+FUZZ_SECONDS ?= 120
 SHOTS      ?= screenshots
 JOBS       ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: setup build run test test-sanitize bench clean
+.PHONY: setup build run test test-sanitize bench fuzz clean
 
 setup:
 	@bash tools/setup.sh
@@ -34,5 +36,10 @@ test-sanitize: setup
 bench: build
 	@for b in $(BUILD)/bin/bench_*; do [ -x "$$b" ] && "$$b"; done; true
 
+# The text readers under libFuzzer (clang, ASan, UBSan), FUZZ_SECONDS each: executions and
+# findings per target; failing inputs land in tests/fuzz/corpus/, which `make test` replays.
+fuzz: setup
+	@bash tools/fuzz.sh $(BUILD_FUZZ) $(FUZZ_SECONDS)
+
 clean:
-	rm -rf $(BUILD) $(BUILD_ASAN)
+	rm -rf $(BUILD) $(BUILD_ASAN) $(BUILD_FUZZ)

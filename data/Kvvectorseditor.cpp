@@ -414,9 +414,7 @@ qint64 TValueTextWidths::MaxDateTimeUnits(const TDoubleDynArray &Values)
             best = qMax(best, Units(DateTimeToStr(v)));
             continue;
         }
-        const qint64 ms = std::llround(v * 86400000.0);
-        const qint64 day = ms >= 0 ? ms / 86400000 : -((-ms + 86399999) / 86400000);
-        const int msOfDay = int(ms - day * 86400000);
+        const auto [day, msOfDay] = SplitDateTime(v);
         auto d = days.find(day);
         if (d == days.end()) {
             const QString date = DateTimeToStr(double(day));

@@ -7,6 +7,7 @@
 #include <QMimeData>
 #include <QSaveFile>
 #include <QWidget>
+#include <optional>
 
 #include "DesignEditors.h"
 #include "DesignForm.h"
@@ -30,6 +31,70 @@ QList<QObject *> objectsOf(const QList<TComponent *> &Components)
         out << c->AsObject();
     return out;
 }
+
+// Finds free tile places row by row. The places taken are kept in buckets of one tile step, so
+// that a place is checked against its neighbours only, and the search goes on from the last
+// place given: placing n tiles costs about n steps, not n^2.
+class TTilePlacer {
+public:
+    // Tiles keep off other tiles and off the form's controls, so that a new tile does not hide
+    // a chart.
+    TTilePlacer(const TDesignForm *Form, const QWidget *Overlay) : FCols(qMax(1, (Form->width() - 16) / TileStepX))
+    {
+        for (int i = 0; i < Form->ComponentCount(); ++i) {
+            TComponent *c = Form->Components(i);
+            if (!qobject_cast<QWidget *>(c->AsObject()) && HasDesignPosition(c->AsObject()))
+                Take(Form->TileHitRect(c));
+        }
+        for (QWidget *w : Form->findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
+            if (w->isVisibleTo(Form) && w != Overlay && AsComponent(w))
+                Take(w->geometry());
+    }
+    QPoint Next()
+    {
+        for (;; ++FNext) {
+            const QPoint p(40 + (FNext % FCols) * TileStepX, 16 + (FNext / FCols) * TileStepY);
+            const QRect tile(p, QSize(TDesignForm::TileSize, TDesignForm::TileSize));
+            const QRect r = tile.united(QRect(tile.center().x() - TileStepX / 2 + 2, tile.bottom() + 1, TileStepX - 4, 14));
+            if (Free(r)) {
+                ++FNext;
+                return p;
+            }
+        }
+    }
+    void Take(const QRect &R)
+    {
+        ForCells(R, [&](quint64 Key) {
+            FTaken[Key] << R;
+            return true;
+        });
+    }
+
+private:
+    static qint64 cell(int V, int Step) { return V >= 0 ? V / Step : -((-qint64(V) + Step - 1) / Step); }
+    template <class F> bool ForCells(const QRect &R, F &&Each) const
+    {
+        for (qint64 y = cell(R.top(), TileStepY); y <= cell(R.bottom(), TileStepY); ++y)
+            for (qint64 x = cell(R.left(), TileStepX); x <= cell(R.right(), TileStepX); ++x)
+                if (!Each(quint64(quint32(qint32(x))) << 32 | quint32(qint32(y))))
+                    return false;
+        return true;
+    }
+    bool Free(const QRect &R) const
+    {
+        return ForCells(R, [&](quint64 Key) {
+            const auto it = FTaken.constFind(Key);
+            if (it != FTaken.cend())
+                for (const QRect &t : *it)
+                    if (t.intersects(R))
+                        return false;
+            return true;
+        });
+    }
+    int FCols;
+    int FNext = 0;
+    QHash<quint64, QList<QRect>> FTaken;
+};
 } // namespace
 
 TDesignerChange::TDesignerChange(TFormDesigner *Designer, const QString &Description, const QList<QObject *> &Touched,
@@ -52,6 +117,7 @@ TFormDesigner::TFormDesigner(TDesignForm *Form, QObject *parent)
       FHistory(std::make_unique<TFormHistory>([this](const TFormChanges &C, bool Undo) { ApplyStep(C, Undo); },
                                               [this](const QString &M) { ReportError(M); }))
 {
+    FHistory->SetGuard([this](bool Undo) { return FormChangeRefusal(Undo ? QStringLiteral("Undo") : QStringLiteral("Redo")); });
     ConnectOverlay();
     connect(FHistory.get(), &TFormHistory::cleanChanged, this, [this](bool clean) { SetModified(!clean); });
 }
@@ -159,6 +225,23 @@ void TFormDesigner::ApplyStep(const TFormChanges &Changes, bool Undo)
 }
 
 void TFormDesigner::ReportError(const QString &Message) { TErrorBox::Show(FForm, Message); }
+
+// An editor's call is a change that is open until the editor returns; its dialog runs inside
+// it. What replaces or frees components then (a load, undo, a deletion, another editor) would
+// free what the dialog edits under it.
+QString TFormDesigner::FormChangeRefusal(const QString &What) const
+{
+    if (!FTracker->InChange())
+        return {};
+    return QStringLiteral("%1 is not possible while an editor is open: close its dialog first").arg(What);
+}
+
+void TFormDesigner::CheckFormChange(const QString &What) const
+{
+    const QString refusal = FormChangeRefusal(What);
+    if (!refusal.isEmpty())
+        throw EComponentError(refusal);
+}
 
 void TFormDesigner::SetModified(bool Value)
 {
@@ -291,6 +374,7 @@ void TFormDesigner::Prune()
 // ---------------------------------------------------------------------------------------
 TComponent *TFormDesigner::PlaceComponent(const QString &ClassName, const QPoint &Pos, const QSize &Size)
 {
+    CheckFormChange(QStringLiteral("Placing a component"));
     TComponentClass cls = FindClass(ClassName);
     if (!cls)
         throw EComponentError(QStringLiteral("Class %1 is not registered").arg(ClassName));
@@ -304,6 +388,7 @@ TComponent *TFormDesigner::PlaceComponent(const QString &ClassName, const QPoint
 
 void TFormDesigner::DeleteSelection()
 {
+    CheckFormChange(QStringLiteral("Deleting"));
     QList<TComponent *> sel = Selection();
     sel.removeOne(FForm);
     if (sel.isEmpty())
@@ -336,6 +421,7 @@ void TFormDesigner::CopySelection()
 
 void TFormDesigner::CutSelection()
 {
+    CheckFormChange(QStringLiteral("Cutting"));
     CopySelection();
     DeleteSelection();
 }
@@ -353,6 +439,7 @@ QStringList TFormDesigner::Paste()
 
 QStringList TFormDesigner::PasteText(const QString &Text)
 {
+    CheckFormChange(QStringLiteral("Pasting"));
     TFormReadResult r;
     {
         TDesignerChange step(this, QStringLiteral("Paste"), {}, false);
@@ -416,6 +503,8 @@ QStringList TFormDesigner::ComponentVerbs(TComponent *Component)
 QString TFormDesigner::RunComponentEditor(TComponent *Component, int Index)
 {
     const QString name = Component->Name();
+    if (const QString refusal = FormChangeRefusal(QStringLiteral("Running the editor of %1").arg(name)); !refusal.isEmpty())
+        return refusal;
     // Whatever the run does, made through this designer or directly, is one step.
     TDesignerChange step(this, QStringLiteral("Edit %1").arg(name), {}, true);
     const std::optional<QString> error = GuardedCall([&] {
@@ -480,12 +569,13 @@ QString TFormDesigner::SaveToString() { return WriteFormText(FForm); }
 
 QStringList TFormDesigner::LoadFromString(const QString &Text)
 {
+    CheckFormChange(QStringLiteral("Loading a form"));
     FSelection.clear();
     TFormReadResult r;
     {
         // The form is replaced as a whole: no step, a new base.
         FTracker->SetPaused(true);
-        const auto error = GuardedCall([&] { r = ReadFormText(FForm, Text); });
+        const auto error = GuardedCall([&] { r = ReadFormText(FForm, Text, [this](int P) { emit loadProgress(P); }); });
         FTracker->SetPaused(false);
         if (error) {
             FTracker->Reset();
@@ -520,10 +610,13 @@ void TFormDesigner::SaveToFile(const QString &FileName)
 
 QStringList TFormDesigner::LoadFromFile(const QString &FileName)
 {
+    CheckFormChange(QStringLiteral("Loading a form"));
     QFile f(FileName);
     if (!f.open(QIODevice::ReadOnly))
         throw EConvertError(QStringLiteral("Cannot open %1: %2").arg(FileName, f.errorString()));
-    const QStringList messages = LoadFromString(QString::fromUtf8(f.readAll()));
+    QStringList messages;
+    const QString text = DecodeFormFile(f.readAll(), messages);
+    messages << LoadFromString(text);
     FFileName = FileName;
     emit fileNameChanged(FFileName);
     return messages;
@@ -542,34 +635,16 @@ void TFormDesigner::NewForm()
 // file) get the next free tile position.
 void TFormDesigner::EnsureTilePositions(const QList<TComponent *> &Components)
 {
+    std::optional<TTilePlacer> placer;
     for (TComponent *c : Components) {
         QObject *o = c->AsObject();
-        if (!qobject_cast<QWidget *>(o) && !HasDesignPosition(o))
-            SetDesignPosition(o, FreeTilePosition());
+        if (qobject_cast<QWidget *>(o) || HasDesignPosition(o))
+            continue;
+        if (!placer)
+            placer.emplace(FForm, FOverlay);
+        SetDesignPosition(o, placer->Next());
+        placer->Take(FForm->TileHitRect(c));
     }
 }
 
-QPoint TFormDesigner::FreeTilePosition() const
-{
-    // Free of other tiles and of the form's controls, so that a new tile does not hide a chart.
-    QList<QRect> taken;
-    for (int i = 0; i < FForm->ComponentCount(); ++i) {
-        TComponent *c = FForm->Components(i);
-        if (!qobject_cast<QWidget *>(c->AsObject()) && HasDesignPosition(c->AsObject()))
-            taken << FForm->TileHitRect(c);
-    }
-    for (QWidget *w : FForm->findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
-        if (w->isVisibleTo(FForm) && w != FOverlay && AsComponent(w))
-            taken << w->geometry();
-    const int cols = qMax(1, (FForm->width() - 16) / TileStepX);
-    for (int n = 0;; ++n) {
-        const QPoint p(40 + (n % cols) * TileStepX, 16 + (n / cols) * TileStepY);
-        const QRect tile(p, QSize(TDesignForm::TileSize, TDesignForm::TileSize));
-        const QRect r = tile.united(QRect(tile.center().x() - TileStepX / 2 + 2, tile.bottom() + 1, TileStepX - 4, 14));
-        bool free = true;
-        for (const QRect &t : taken)
-            free = free && !t.intersects(r);
-        if (free)
-            return p;
-    }
-}
+QPoint TFormDesigner::FreeTilePosition() const { return TTilePlacer(FForm, FOverlay).Next(); }

@@ -111,10 +111,18 @@ public:
     QString PlacingClass() const { return FPlacingClass; }
     void SetPlacingClass(const QString &ClassName);
 
+    // ---- While an editor runs (its dialog is open) the form is not replaced and nothing is
+    // freed or added from outside it: loading, undo and redo, deleting, cutting, pasting,
+    // placing and another editor are refused with this error (EComponentError). Empty when
+    // they may go ahead.
+    QString FormChangeRefusal(const QString &What) const;
+    void CheckFormChange(const QString &What) const;
+
     // ---- Files
     QString SaveToString();
     // Replaces the form with the text's; raises EConvertError for text that is not a form (the
     // form stays as it was). Returns the messages of what was skipped. Clears the undo history.
+    // loadProgress tells how far a long load went.
     QStringList LoadFromString(const QString &Text);
     void SaveToFile(const QString &FileName); // raises EConvertError when it cannot write
     QStringList LoadFromFile(const QString &FileName);
@@ -130,6 +138,8 @@ signals:
     // A component was placed from the palette (the palette goes back to the arrow).
     void componentPlaced(TComponent *Component);
     void fileNameChanged(const QString &FileName);
+    // A load went Percent (0 to 100) of its way.
+    void loadProgress(int Percent);
 
 private:
     void Record(const QString &Description, const TFormChanges &Changes);

@@ -102,9 +102,17 @@ void TFormHistory::Apply(const TStep &Step, bool Undo)
         FReport(QStringLiteral("%1 %2: %3").arg(Undo ? QStringLiteral("Undo") : QStringLiteral("Redo"), Step.Description, *error));
 }
 
+bool TFormHistory::Refused(bool Undo)
+{
+    const QString refusal = FGuard ? FGuard(Undo) : QString();
+    if (!refusal.isEmpty())
+        FReport(refusal);
+    return !refusal.isEmpty();
+}
+
 void TFormHistory::undo()
 {
-    if (!canUndo())
+    if (!canUndo() || Refused(true))
         return;
     Changing([this] {
         --FIndex;
@@ -114,7 +122,7 @@ void TFormHistory::undo()
 
 void TFormHistory::redo()
 {
-    if (!canRedo())
+    if (!canRedo() || Refused(false))
         return;
     Changing([this] {
         ++FIndex;

@@ -25,6 +25,11 @@ public:
     TFormHistory(TApplier Apply, TReporter Report, QObject *Parent = nullptr);
     ~TFormHistory() override;
 
+    // Asked before a step is undone or redone: a non-empty text refuses it (reported, and the
+    // position stays).
+    using TGuard = std::function<QString(bool Undo)>;
+    void SetGuard(TGuard Guard) { FGuard = std::move(Guard); }
+
     // Adds a step that was done already; drops the undone steps after the position.
     void Push(const QString &Description, TFormChanges Changes);
     void SetLimits(int StepLimit, qsizetype ByteLimit);
@@ -70,8 +75,11 @@ private:
     void DropOldest();
     QAction *CreateAction(QObject *Parent, const QString &Prefix, bool Undo);
 
+    bool Refused(bool Undo);
+
     TApplier FApply;
     TReporter FReport;
+    TGuard FGuard;
     std::vector<std::unique_ptr<TStep>> FSteps;
     int FIndex = 0;
     int FClean = 0; // -1: the clean state is gone with the steps that led to it

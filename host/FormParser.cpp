@@ -8,12 +8,14 @@ class TParser {
 public:
     explicit TParser(const QString &Text) : S(Text) {}
 
+    std::function<void(qsizetype, qsizetype)> Progress;
+
     QList<TFormObject> Objects()
     {
         QList<TFormObject> out;
         skipWs();
         while (P < S.size()) {
-            out << Object();
+            out << Object(1);
             skipWs();
         }
         if (out.isEmpty())
@@ -23,7 +25,7 @@ public:
 
     TFormValue SingleValue()
     {
-        TFormValue v = Value();
+        TFormValue v = Value(false);
         skipWs();
         if (P < S.size())
             fail(QStringLiteral("end of value expected"));
@@ -41,8 +43,8 @@ private:
     void skipWs()
     {
         while (P < S.size() && S.at(P).isSpace()) {
-            if (S.at(P) == QLatin1Char('\n'))
-                ++Line;
+            if (S.at(P) == QLatin1Char('\n') && (++Line & 0xFFF) == 0 && Progress)
+                Progress(P, S.size());
             ++P;
         }
     }
@@ -70,17 +72,25 @@ private:
         return S.mid(start, P - start);
     }
 
-    TFormObject Object()
+    // Depth counts the blocks this one stands in, itself included: a bound keeps the reader's
+    // and the writer's recursion (and the controls inside controls) within the stack.
+    TFormObject Object(int Depth)
     {
         TFormObject n;
         skipWs();
         n.Line = Line;
+        if (Depth > MaxFormDepth)
+            fail(QStringLiteral("objects are nested more than %1 levels deep").arg(MaxFormDepth));
         const QString kw = Ident(false);
         if (kw.compare(QLatin1String("object"), Qt::CaseInsensitive) != 0)
             fail(QStringLiteral("'object' expected, found '%1'").arg(kw));
-        n.Name = Ident(false);
-        expect(QLatin1Char(':'));
         n.ClassName = Ident(false);
+        skipWs();
+        if (peek() == QLatin1Char(':')) {
+            ++P;
+            n.Name = n.ClassName;
+            n.ClassName = Ident(false);
+        }
         for (;;) {
             skipWs();
             if (P >= S.size())
@@ -94,7 +104,7 @@ private:
                 if (word.compare(QLatin1String("object"), Qt::CaseInsensitive) == 0) {
                     P = save;
                     Line = saveLine;
-                    n.Children << Object();
+                    n.Children << Object(Depth + 1);
                     continue;
                 }
                 fail(QStringLiteral("'=' expected after %1").arg(word));
@@ -103,12 +113,12 @@ private:
             TFormPropLine pl;
             pl.Path = word;
             pl.Line = saveLine;
-            pl.Value = Value();
-            n.Props << pl;
+            pl.Value = Value(false);
+            n.Props << std::move(pl);
         }
     }
 
-    TFormValue Value()
+    TFormValue Value(bool InList)
     {
         skipWs();
         const QChar c = peek();
@@ -144,30 +154,41 @@ private:
             }
             ++P;
         } else if (c == QLatin1Char('(')) {
+            // Items are strings and numbers: a list in a list is refused before it is read.
+            if (InList)
+                fail(QStringLiteral("a list holds strings or numbers"));
             ++P;
             v.Kind = TFormValue::List;
             skipWs();
             while (peek() != QLatin1Char(')')) {
                 if (P >= S.size())
                     fail(QStringLiteral("')' expected"));
-                TFormValue item = Value();
-                if (item.Kind != TFormValue::String && item.Kind != TFormValue::Int && item.Kind != TFormValue::Float)
+                TFormValue item = Value(true);
+                // An identifier (NAN) is no value of a list; the reader says so for the property.
+                if (item.Kind != TFormValue::String && item.Kind != TFormValue::Int && item.Kind != TFormValue::Float
+                    && item.Kind != TFormValue::Ident)
                     fail(QStringLiteral("a list holds strings or numbers"));
-                v.Items << item;
+                v.Items << std::move(item);
                 skipWs();
             }
             ++P;
         } else if (c == QLatin1Char('{')) {
             ++P;
             v.Kind = TFormValue::Binary;
-            while (P < S.size() && S.at(P) != QLatin1Char('}')) {
-                if (S.at(P) == QLatin1Char('\n'))
-                    ++Line;
-                if (!S.at(P).isSpace())
-                    v.Text += S.at(P);
+            const qsizetype start = P;
+            while (P < S.size() && S.at(P) != QLatin1Char('}'))
                 ++P;
+            if (P >= S.size())
+                fail(QStringLiteral("'}' expected"));
+            v.Hex.reserve(P - start);
+            for (qsizetype i = start; i < P; ++i) {
+                const QChar ch = S.at(i);
+                if (ch == QLatin1Char('\n') && (++Line & 0xFFF) == 0 && Progress)
+                    Progress(i, S.size());
+                if (!ch.isSpace())
+                    v.Hex += ch.unicode() < 128 ? char(ch.unicode()) : '?';
             }
-            expect(QLatin1Char('}'));
+            ++P;
         } else {
             v.Kind = TFormValue::Ident;
             v.Text = Ident(true);
@@ -230,7 +251,33 @@ private:
 
 } // namespace
 
-QList<TFormObject> ParseFormObjects(const QString &Text) { return TParser(Text).Objects(); }
+QList<TFormObject> ParseFormObjects(const QString &Text, const std::function<void(qsizetype, qsizetype)> &Progress)
+{
+    TParser p(Text);
+    p.Progress = Progress;
+    return p.Objects();
+}
+
+QByteArray FormBinaryData(const TFormValue &Value)
+{
+    if (Value.Kind != TFormValue::Binary)
+        throw EConvertError(QStringLiteral("binary data {...} is expected"));
+    const QByteArray &hex = Value.Hex;
+    if (hex.size() % 2 != 0)
+        throw EConvertError(QStringLiteral("binary data has an odd number of hex digits"));
+    QByteArray out(hex.size() / 2, Qt::Uninitialized);
+    auto digit = [](char c) {
+        return c >= '0' && c <= '9' ? c - '0' : c >= 'A' && c <= 'F' ? c - 'A' + 10 : c >= 'a' && c <= 'f' ? c - 'a' + 10 : -1;
+    };
+    for (qsizetype i = 0; i < out.size(); ++i) {
+        const int hi = digit(hex[2 * i]), lo = digit(hex[2 * i + 1]);
+        if (hi < 0 || lo < 0)
+            throw EConvertError(QStringLiteral("binary data holds '%1', which is no hex digit")
+                                    .arg(QLatin1Char(hi < 0 ? hex[2 * i] : hex[2 * i + 1])));
+        out[i] = char(hi << 4 | lo);
+    }
+    return out;
+}
 
 TFormValue ParseFormValue(const QString &Text, int Line)
 {

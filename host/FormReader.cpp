@@ -16,13 +16,14 @@ long long Integer(const TFormValue &V)
         throw EConvertError(QStringLiteral("'%1' is not an integer").arg(V.Text));
     return n;
 }
+// Numbers are written with a point whatever the locale, and by the one rule of every reader:
+// finite values only (INF and NAN are no numbers of a form file).
 double Number(const TFormValue &V)
 {
     if (V.Kind == TFormValue::Int)
         return double(Integer(V));
-    bool ok = false;
-    const double d = V.Text.toDouble(&ok);
-    if (V.Kind != TFormValue::Float || !ok)
+    double d = 0;
+    if (V.Kind != TFormValue::Float || !TryStrToFloat(V.Text, d, QLatin1Char('.')))
         throw EConvertError(QStringLiteral("'%1' is not a number").arg(V.Text));
     return d;
 }
@@ -35,6 +36,20 @@ QString Str(const TFormValue &V)
 } // namespace
 
 TFormReader::TFormReader(TComponent *Root, TMode Mode) : FRoot(Root), FMode(Mode) {}
+
+// A free name of the base: the numbers tried for a base are remembered, so that renaming many
+// copies of one name costs one look-up each.
+QString TFormReader::FreeName(const QString &Base)
+{
+    int &next = FNextNumber[Base.toLower()];
+    for (;;) {
+        const QString name = Base + QString::number(++next);
+        if (!FRoot->FindComponent(name) && name.compare(FRoot->Name(), Qt::CaseInsensitive) != 0)
+            return name;
+    }
+}
+
+void TFormReader::SetProgress(std::function<void(int Done)> Progress) { FProgress = std::move(Progress); }
 
 // Values that come from no file (an undo step's) have no line to name.
 void TFormReader::Message(int Line, const QString &Text)
@@ -49,6 +64,10 @@ void TFormReader::Apply(const TFormObject &N, bool IsRoot)
         Create(N, rootWidget);
         return;
     }
+    if (N.ClassName.compare(FRoot->ClassName(), Qt::CaseInsensitive) != 0)
+        Message(N.Line, FindClass(N.ClassName)
+                            ? QStringLiteral("%1 is no form class; its values were read into the form (%2)").arg(N.ClassName, FRoot->ClassName())
+                            : QStringLiteral("the form's class %1 is unknown; its values were read into the form (%2)").arg(N.ClassName, FRoot->ClassName()));
     if (const auto error = GuardedCall([&] { FRoot->SetName(N.Name); }))
         Message(N.Line, *error);
     ApplyProps(FRoot->AsObject(), N.Name, N.Props, false);
@@ -101,17 +120,23 @@ TComponent *TFormReader::Create(const TFormObject &N, QWidget *ParentWidget)
     }
     c->SetLoading(true);
     QString name = N.Name;
-    if (FRoot->FindComponent(name) || name.compare(FRoot->Name(), Qt::CaseInsensitive) == 0) {
-        name = UniqueComponentName(FRoot, ComponentNameBase(N.ClassName));
+    if (name.isEmpty()) {
+        name = FreeName(ComponentNameBase(N.ClassName));
+        Message(N.Line, QStringLiteral("a %1 without a name, named %2").arg(N.ClassName, name));
+    } else if (FRoot->FindComponent(name) || name.compare(FRoot->Name(), Qt::CaseInsensitive) == 0) {
+        name = FreeName(ComponentNameBase(N.ClassName));
         if (FMode == TMode::Load)
             Message(N.Line, QStringLiteral("a component named %1 exists already, renamed %2").arg(N.Name, name));
         FRenamed.insert(N.Name.toLower(), name);
     }
     if (const auto error = GuardedCall([&] { c->SetName(name); })) {
-        Message(N.Line, *error);
-        c->SetName(UniqueComponentName(FRoot, ComponentNameBase(N.ClassName)));
+        const QString other = FreeName(ComponentNameBase(N.ClassName));
+        Message(N.Line, QStringLiteral("%1, named %2").arg(*error, other));
+        c->SetName(other);
     }
     FResult.Created << c;
+    if (FProgress && (FResult.Created.size() & 0x3FF) == 0)
+        FProgress(int(FResult.Created.size()));
     QWidget *w = qobject_cast<QWidget *>(c->AsObject());
     if (w && ParentWidget) {
         w->setParent(ParentWidget);
@@ -157,6 +182,16 @@ void TFormReader::ApplyProps(QObject *Obj, const QString &Where, const QList<TFo
             }
         }
         if (!info || !target) {
+            // Data a component keeps beside its published properties (TComponent::DefineProperties).
+            if (!info && target == Obj && parts.size() == 1 && pl.Value.Kind == TFormValue::Binary)
+                if (TComponent *c = AsComponent(Obj)) {
+                    bool found = false;
+                    if (const auto error = GuardedCall([&] { found = ReadBinaryProperty(c, pl.Path, FormBinaryData(pl.Value)); }))
+                        Message(pl.Line, QStringLiteral("%1: %2, skipped").arg(where, *error));
+                    else if (!found)
+                        Message(pl.Line, QStringLiteral("%1: unknown property, skipped").arg(where));
+                    continue;
+                }
             Message(pl.Line, QStringLiteral("%1: unknown property, skipped").arg(where));
             continue;
         }
@@ -228,9 +263,7 @@ void TFormReader::SetValue(QObject *Obj, PPropInfo Info, const TFormPropLine &PL
         return;
     }
     if (id == QMetaType::QByteArray) {
-        if (v.Kind != TFormValue::Binary)
-            throw EConvertError(QStringLiteral("binary data {...} is expected"));
-        SetPropValue(Obj, Info, QByteArray::fromHex(v.Text.toLatin1()));
+        SetPropValue(Obj, Info, FormBinaryData(v));
         return;
     }
     if (Info->PropType->Kind == TTypeKind::tkInteger || Info->PropType->Kind == TTypeKind::tkInt64) {

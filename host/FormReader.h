@@ -7,6 +7,7 @@
 #include <QList>
 #include <QPointer>
 #include <QStringList>
+#include <functional>
 
 #include "Classes.h"
 #include "FormParser.h"
@@ -38,6 +39,8 @@ public:
     void ApplyValues(TComponent *Component, const QList<TFormPropLine> &Lines);
     // Sets the references and ends the loading of the components made.
     TFormReadResult Finish();
+    // Told the number of components made so far, every thousand or so.
+    void SetProgress(std::function<void(int Done)> Progress);
 
 private:
     struct TFixup {
@@ -48,6 +51,7 @@ private:
     };
 
     void Message(int Line, const QString &Text);
+    QString FreeName(const QString &Base);
     TComponent *Create(const TFormObject &N, QWidget *ParentWidget);
     void ApplyProps(QObject *Obj, const QString &Where, const QList<TFormPropLine> &Props, bool NonVisual);
     void SetValue(QObject *Obj, PPropInfo Info, const TFormPropLine &PL, const QString &Where);
@@ -57,4 +61,6 @@ private:
     TFormReadResult FResult;
     QList<TFixup> FFixups;
     QHash<QString, QString> FRenamed;
+    QHash<QString, int> FNextNumber; // per lower-case name base: the last number tried
+    std::function<void(int)> FProgress;
 };

@@ -1,8 +1,10 @@
 #include "FormWriter.h"
 
 #include <QMetaEnum>
+#include <QSet>
 #include <QWidget>
 #include <charconv>
+#include <cmath>
 
 #include "FormComponents.h"
 #include "SysUtils.h"
@@ -10,14 +12,19 @@
 
 namespace {
 
+// Control characters, and halves of a surrogate pair that stand alone (which UTF-8 cannot
+// hold), are written as #n; everything else as it stands.
 QString quoted(const QString &S)
 {
     if (S.isEmpty())
         return QStringLiteral("''");
     QString out;
     bool inQuote = false;
-    for (QChar c : S) {
-        if (c.unicode() < 32) {
+    for (qsizetype i = 0; i < S.size(); ++i) {
+        const QChar c = S.at(i);
+        const bool paired = c.isHighSurrogate() ? i + 1 < S.size() && S.at(i + 1).isLowSurrogate()
+                                                : c.isLowSurrogate() && i > 0 && S.at(i - 1).isHighSurrogate();
+        if (c.unicode() < 32 || (c.isSurrogate() && !paired)) {
             if (inQuote)
                 out += QLatin1Char('\'');
             inQuote = false;
@@ -34,8 +41,12 @@ QString quoted(const QString &S)
     return out;
 }
 
+// The shortest text that reads back exactly; what is no number, as the IDE shows it (a reader
+// reports it: form files hold finite numbers only).
 template <class F> QString shortest(F Value)
 {
+    if (!std::isfinite(Value))
+        return std::isnan(Value) ? QStringLiteral("NAN") : Value > 0 ? QStringLiteral("INF") : QStringLiteral("-INF");
     char buf[64];
     const auto r = std::to_chars(buf, buf + sizeof buf, Value);
     return QString::fromLatin1(buf, int(r.ptr - buf));
@@ -108,6 +119,26 @@ QString valueText(const QObject *Obj, PPropInfo Info, int Indent, bool &Ok)
     return {};
 }
 
+// Binary data as classic form files wrap it: "{", lines of 32 bytes in hex two places deeper
+// than the property, "}" right after the last digit.
+QString binaryText(const QByteArray &Data, int Indent)
+{
+    constexpr int BytesPerLine = 32;
+    if (Data.isEmpty())
+        return QStringLiteral("{}");
+    const QByteArray hex = Data.toHex().toUpper();
+    const QString pad(Indent + 2, QLatin1Char(' '));
+    QString out;
+    out.reserve(hex.size() + (hex.size() / (2 * BytesPerLine) + 1) * (pad.size() + 1) + 2);
+    out += QLatin1Char('{');
+    for (qsizetype i = 0; i < hex.size(); i += 2 * BytesPerLine) {
+        out += QLatin1Char('\n');
+        out += pad;
+        out += QLatin1String(hex.constData() + i, qMin<qsizetype>(2 * BytesPerLine, hex.size() - i));
+    }
+    return out + QLatin1Char('}');
+}
+
 QString referenceText(TComponent *Root, QObject *Value)
 {
     TComponent *target = Value ? AsComponent(Value) : nullptr;
@@ -125,63 +156,71 @@ QString TFormWriter::FormText()
 {
     FOut.clear();
     QList<TComponent *> all;
+    all.reserve(FRoot->ComponentCount());
     for (int i = 0; i < FRoot->ComponentCount(); ++i)
         all << FRoot->Components(i);
-    Component(FRoot, 0, all);
+    Component(FRoot, 0, Nesting(all));
     return FOut;
 }
 
 QString TFormWriter::ComponentsText(const QList<TComponent *> &Components)
 {
     FOut.clear();
+    const QSet<TComponent *> wanted(Components.cbegin(), Components.cend());
     QList<TComponent *> among;
     for (int i = 0; i < FRoot->ComponentCount(); ++i)
-        if (Components.contains(FRoot->Components(i)))
+        if (wanted.contains(FRoot->Components(i)))
             among << FRoot->Components(i);
-    TopLevel(among, 0);
+    const TNesting nesting = Nesting(among);
+    for (TComponent *c : nesting.value(nullptr))
+        Component(c, 0, nesting);
     return FOut;
 }
 
 QString TFormWriter::Block(TComponent *C)
 {
     FOut.clear();
-    Line(0, QStringLiteral("object %1: %2").arg(C->Name(), C->ClassName()));
+    Line(0, Header(C));
     for (const TPropText &l : Lines(C, 2))
         Line(2, l.Path + QStringLiteral(" = ") + l.Value);
     Line(0, QStringLiteral("end"));
     return FOut;
 }
 
-void TFormWriter::Component(TComponent *C, int Indent, const QList<TComponent *> &Among)
+// "object Name: Class"; a component without a name (made by code, not by the designer) is
+// written by its class alone, and a reader names it.
+QString TFormWriter::Header(TComponent *C)
 {
-    Line(Indent, QStringLiteral("object %1: %2").arg(C->Name(), C->ClassName()));
-    for (const TPropText &l : Lines(C, Indent + 2))
-        Line(Indent + 2, l.Path + QStringLiteral(" = ") + l.Value);
-    QObject *obj = C->AsObject();
-    // The form's components, and controls placed inside a control, follow as nested blocks.
-    if (C == FRoot)
-        TopLevel(Among, Indent + 2);
-    else
-        for (TComponent *child : Among) {
-            auto *w = qobject_cast<QWidget *>(child->AsObject());
-            if (child != C && w && w->parentWidget() == obj)
-                Component(child, Indent + 2, Among);
-        }
-    Line(Indent, QStringLiteral("end"));
+    return C->Name().isEmpty() ? QStringLiteral("object %1").arg(C->ClassName())
+                               : QStringLiteral("object %1: %2").arg(C->Name(), C->ClassName());
 }
 
-// Components whose widget does not sit in another component of the list start a block.
-void TFormWriter::TopLevel(const QList<TComponent *> &Among, int Indent)
+// Which block each component of the list stands in: a control placed inside another control of
+// the list stands in that one's block, everything else at the top (key nil). In list order.
+TFormWriter::TNesting TFormWriter::Nesting(const QList<TComponent *> &Among)
 {
+    QHash<QObject *, TComponent *> byObject;
+    byObject.reserve(Among.size());
+    for (TComponent *c : Among)
+        byObject.insert(c->AsObject(), c);
+    TNesting out;
     for (TComponent *c : Among) {
         auto *w = qobject_cast<QWidget *>(c->AsObject());
-        bool nested = false;
-        if (w)
-            for (TComponent *o : Among)
-                nested = nested || (o != c && w->parentWidget() == o->AsObject());
-        if (!nested)
-            Component(c, Indent, Among);
+        TComponent *parent = w ? byObject.value(w->parentWidget()) : nullptr;
+        out[parent == c ? nullptr : parent] << c;
     }
+    return out;
+}
+
+void TFormWriter::Component(TComponent *C, int Indent, const TNesting &Nesting)
+{
+    Line(Indent, Header(C));
+    for (const TPropText &l : Lines(C, Indent + 2))
+        Line(Indent + 2, l.Path + QStringLiteral(" = ") + l.Value);
+    // The form's components, and controls placed inside a control, follow as nested blocks.
+    for (TComponent *child : Nesting.value(C == FRoot ? nullptr : C))
+        Component(child, Indent + 2, Nesting);
+    Line(Indent, QStringLiteral("end"));
 }
 
 void TFormWriter::Line(int Indent, const QString &S) { FOut += QString(Indent, QLatin1Char(' ')) + S + QLatin1Char('\n'); }
@@ -196,6 +235,9 @@ TPropTexts TFormWriter::Lines(TComponent *C, int Indent)
         out.append({DesignTopName(), QString::number(pos.y())});
     }
     Props(obj, C == FRoot ? nullptr : Default(obj->metaObject()), QString(), Indent, out);
+    // Then the data the component keeps beside its published properties.
+    for (const TBinaryPropertyWriter::TBlock &b : WriteBinaryProperties(C))
+        out.append({b.Name, binaryText(b.Data, Indent)});
     return out;
 }
 

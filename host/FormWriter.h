@@ -39,8 +39,10 @@ public:
     QString DefaultValue(TComponent *C, const QString &Path);
 
 private:
-    void Component(TComponent *C, int Indent, const QList<TComponent *> &Among);
-    void TopLevel(const QList<TComponent *> &Among, int Indent);
+    using TNesting = QHash<TComponent *, QList<TComponent *>>;
+    static TNesting Nesting(const QList<TComponent *> &Among);
+    static QString Header(TComponent *C);
+    void Component(TComponent *C, int Indent, const TNesting &Nesting);
     void Line(int Indent, const QString &S);
     QObject *Default(const QMetaObject *Class);
     void Props(QObject *Obj, QObject *Def, const QString &Prefix, int Indent, TPropTexts &Out);

@@ -43,6 +43,8 @@ QStringList THostIDE::LoadPackages(const QString &PackageFile, QStringList &Warn
         if (const auto error = GuardedCall([&] { FLoader->InstallPackage(PackageFile); }))
             errors << *error;
     }
-    Warnings << FLoader->LoadKnownPackages();
+    const QStringList known = FLoader->LoadKnownPackages();
+    FStartMessages << known;
+    Warnings << known;
     return errors;
 }

@@ -34,8 +34,12 @@ public:
     // failure of PackageFile; Warnings receives those of the known packages (a stale entry,
     // another build of a package already loaded), which do not stop the start.
     QStringList LoadPackages(const QString &PackageFile, QStringList &Warnings);
+    // The warnings of the start (known packages that failed): the main window's message area
+    // shows them, no box does.
+    QStringList StartMessages() const { return FStartMessages; }
 
 private:
+    QStringList FStartMessages;
     std::unique_ptr<TAboutBoxServices> FAboutBox;
     std::unique_ptr<TSplashScreenServices> FSplash;
     std::unique_ptr<TIDEServices> FServices;

@@ -8,7 +8,10 @@
 #include <QMenuBar>
 #include <QDockWidget>
 #include <QListWidget>
+#include <QElapsedTimer>
+#include <QLayout>
 #include <QMessageBox>
+#include <QProgressBar>
 #include <QTime>
 #include <QScrollArea>
 #include <QSplitter>
@@ -112,9 +115,39 @@ TMainWindow::TMainWindow(THostIDE *Host, QWidget *parent) : QMainWindow(parent),
     connect(FHost->Loader(), &TPackageLoader::PackageLoaded, this, [this] { FIconCache.clear(); UpdatePackageMenu(); UpdateStatus(); });
     connect(FHost->Loader(), &TPackageLoader::PackageUnloaded, this, [this] { FIconCache.clear(); UpdatePackageMenu(); UpdateStatus(); });
     CreateMessageView();
+    CreateLoadProgress();
     UpdatePackageMenu();
     UpdateStatus();
     UpdateTitle();
+}
+
+// A load that takes longer than a moment shows how far it went in the status bar. It is drawn
+// at once, without running the event loop while the form is half made.
+void TMainWindow::CreateLoadProgress()
+{
+    auto *bar = new QProgressBar(this);
+    bar->setObjectName(QStringLiteral("LoadProgress"));
+    bar->setRange(0, 100);
+    bar->setMaximumWidth(200);
+    bar->setFormat(QStringLiteral("Loading %p%"));
+    statusBar()->addPermanentWidget(bar);
+    bar->hide();
+    auto started = std::make_shared<QElapsedTimer>();
+    connect(FDesigner, &TFormDesigner::loadProgress, this, [this, bar, started](int Percent) {
+        if (Percent == 0)
+            started->start();
+        if (Percent >= 100) {
+            bar->hide();
+            return;
+        }
+        bar->setValue(Percent);
+        if (!bar->isVisible() && started->isValid() && started->elapsed() > 300) {
+            bar->show();
+            statusBar()->layout()->activate();
+        }
+        if (bar->isVisible())
+            bar->repaint();
+    });
 }
 
 // The IDE's message area: every error box's text, with the time it showed, also when the box
@@ -128,11 +161,15 @@ void TMainWindow::CreateMessageView()
     dock->setWidget(FMessages);
     addDockWidget(Qt::BottomDockWidgetArea, dock);
     dock->hide();
-    connect(&TErrorBox::Instance(), &TErrorBox::shown, this, [this, dock](const QString &Message) {
+    auto add = [this, dock](const QString &Message) {
         FMessages->addItem(QStringLiteral("%1  %2").arg(QTime::currentTime().toString(QStringLiteral("HH:mm:ss")), Message));
         FMessages->scrollToBottom();
         dock->show();
-    });
+    };
+    connect(&TErrorBox::Instance(), &TErrorBox::shown, this, add);
+    // What the start had to say (known packages that did not load) waits here, not in a box.
+    for (const QString &m : FHost->StartMessages())
+        add(m);
 }
 
 TMainWindow::~TMainWindow()

@@ -48,6 +48,7 @@ private:
     void CreateFileMenu();
     void CreateEditMenu();
     void CreateMessageView();
+    void CreateLoadProgress();
     bool ConfirmDiscard();
     void ShowLoadMessages(const QStringList &Messages);
     void UpdateTitle();

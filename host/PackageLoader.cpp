@@ -1,9 +1,12 @@
 #include "PackageLoader.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QLibrary>
+#include <cstring>
 #include <dlfcn.h>
+#include <elf.h>
 
 #include "DesignRegistry.h"
 #include "IDEServices.h"
@@ -44,9 +47,112 @@ template <class F> bool runGuarded(F &&Call, QString &Error)
 
 QString text(const char *s) { return s ? QString::fromUtf8(s) : QString(); }
 
-// Lists the file under the known-packages key; true when it was not listed before.
+// ---- The file before it is mapped -------------------------------------------------------
+// The system's loader maps a library's segments as the headers describe them: a file cut short
+// (half written, half copied) faults with SIGBUS when a page beyond its end is touched, and a
+// library that is no package runs its constructors before anybody can tell. So the file is
+// read first, with plain reads that cannot fault: its ELF header must be this machine's, every
+// segment, section and header table must lie within the file, and a package must define the
+// three entry points in its dynamic symbols.
+class TElfCheck {
+public:
+    TElfCheck(const QString &Path) : FPath(Path), FFile(Path) {}
+
+    // The reason the file cannot be loaded, empty when it can.
+    QString Problem(bool Package)
+    {
+        if (!FFile.open(QIODevice::ReadOnly))
+            return QStringLiteral("\"%1\" cannot be read: %2").arg(FPath, FFile.errorString());
+        FSize = FFile.size();
+        Elf64_Ehdr eh;
+        if (!Read(0, &eh, sizeof eh) || std::memcmp(eh.e_ident, ELFMAG, SELFMAG) != 0)
+            return QStringLiteral("\"%1\" is not a shared library (no ELF header)").arg(FPath);
+        if (eh.e_ident[EI_CLASS] != ELFCLASS64 || eh.e_ident[EI_DATA] != ELFDATA2LSB || eh.e_machine != NativeMachine)
+            return QStringLiteral("\"%1\" is a library for another kind of machine").arg(FPath);
+        if (eh.e_type != ET_DYN)
+            return QStringLiteral("\"%1\" is not a shared library (ELF type %2)").arg(FPath).arg(eh.e_type);
+        if (eh.e_phentsize != sizeof(Elf64_Phdr) || (eh.e_shnum && eh.e_shentsize != sizeof(Elf64_Shdr)))
+            return Damaged(QStringLiteral("its header tables have entries of unknown size"));
+        if (!Within(eh.e_phoff, quint64(eh.e_phnum) * sizeof(Elf64_Phdr)) || !Within(eh.e_shoff, quint64(eh.e_shnum) * sizeof(Elf64_Shdr)))
+            return Damaged(QStringLiteral("its header tables reach beyond its end"));
+        for (int i = 0; i < eh.e_phnum; ++i) {
+            Elf64_Phdr ph;
+            Read(eh.e_phoff + quint64(i) * sizeof ph, &ph, sizeof ph);
+            if (ph.p_type == PT_LOAD && !Within(ph.p_offset, ph.p_filesz))
+                return Damaged(QStringLiteral("segment %1 reaches beyond its end").arg(i));
+        }
+        std::vector<Elf64_Shdr> sections(eh.e_shnum);
+        for (int i = 0; i < eh.e_shnum; ++i) {
+            Read(eh.e_shoff + quint64(i) * sizeof(Elf64_Shdr), &sections[size_t(i)], sizeof(Elf64_Shdr));
+            const Elf64_Shdr &sh = sections[size_t(i)];
+            if (sh.sh_type != SHT_NOBITS && sh.sh_type != SHT_NULL && !Within(sh.sh_offset, sh.sh_size))
+                return Damaged(QStringLiteral("section %1 reaches beyond its end").arg(i));
+        }
+        if (!Package)
+            return {};
+        const QStringList missing = MissingEntryPoints(sections);
+        if (!missing.isEmpty())
+            return QStringLiteral("\"%1\" is not a package: it does not export %2").arg(FPath, missing.join(QLatin1String(", ")));
+        return {};
+    }
+
+private:
+#if defined(__x86_64__)
+    static constexpr int NativeMachine = EM_X86_64;
+#elif defined(__aarch64__)
+    static constexpr int NativeMachine = EM_AARCH64;
+#else
+#error "TElfCheck knows no ELF machine for this processor"
+#endif
+    QString Damaged(const QString &Why) const
+    {
+        return QStringLiteral("\"%1\" is damaged or cut short (%2 bytes): %3").arg(FPath).arg(FSize).arg(Why);
+    }
+    bool Within(quint64 Offset, quint64 Size) const
+    {
+        return Offset <= quint64(FSize) && Size <= quint64(FSize) - Offset;
+    }
+    bool Read(quint64 Offset, void *To, qint64 Size)
+    {
+        return Within(Offset, quint64(Size)) && FFile.seek(qint64(Offset)) && FFile.read(static_cast<char *>(To), Size) == Size;
+    }
+    // The entry points the host resolves, looked for among the defined dynamic symbols.
+    QStringList MissingEntryPoints(const std::vector<Elf64_Shdr> &Sections)
+    {
+        QStringList wanted{QStringLiteral("GetPackageInfoTable"), QStringLiteral("Initialize"), QStringLiteral("Finalize")};
+        for (const Elf64_Shdr &sh : Sections) {
+            if (sh.sh_type != SHT_DYNSYM || sh.sh_entsize != sizeof(Elf64_Sym) || sh.sh_link >= Sections.size())
+                continue;
+            const Elf64_Shdr &strtab = Sections[sh.sh_link];
+            QByteArray names(qsizetype(strtab.sh_size), Qt::Uninitialized);
+            QByteArray symbols(qsizetype(sh.sh_size), Qt::Uninitialized);
+            if (!Read(strtab.sh_offset, names.data(), names.size()) || !Read(sh.sh_offset, symbols.data(), symbols.size()))
+                continue;
+            for (qsizetype at = 0; at + qsizetype(sizeof(Elf64_Sym)) <= symbols.size(); at += sizeof(Elf64_Sym)) {
+                Elf64_Sym sym;
+                std::memcpy(&sym, symbols.constData() + at, sizeof sym);
+                if (sym.st_shndx == SHN_UNDEF || sym.st_name >= quint64(names.size()))
+                    continue;
+                const char *name = names.constData() + sym.st_name;
+                const qsizetype len = qstrnlen(name, size_t(names.size() - qsizetype(sym.st_name)));
+                wanted.removeOne(QString::fromLatin1(name, len));
+            }
+        }
+        return wanted;
+    }
+
+    QString FPath;
+    QFile FFile;
+    qint64 FSize = 0;
+};
+
+// Lists the file under the known-packages key (and no longer as disabled); true when it was
+// not listed before.
 bool recordKnownPackage(const QString &FileName, const QString &Description)
 {
+    TRegistry disabled(HKEY_CURRENT_USER);
+    if (disabled.OpenKey(DisabledPackagesKey(), false))
+        disabled.DeleteValue(FileName);
     TRegistry reg(HKEY_CURRENT_USER);
     if (!reg.OpenKey(KnownPackagesKey(), true))
         return false;
@@ -95,6 +201,8 @@ QString TPackageLoader::Load(const QString &FileName, bool RecordFirst)
     auto entry = std::make_unique<TEntry>();
     TLoadedPackage &info = entry->Info;
     info.FileName = path;
+    if (const QString problem = TElfCheck(path).Problem(true); !problem.isEmpty())
+        throw EPackageError(problem);
     entry->Library = std::make_unique<QLibrary>(path);
     QLibrary &lib = *entry->Library;
     if (!lib.load())
@@ -150,6 +258,8 @@ QString TPackageLoader::Load(const QString &FileName, bool RecordFirst)
         const QString libName = LibraryFileName(req);
         const QString beside = QDir(dir).filePath(libName);
         if (QFileInfo::exists(beside)) {
+            if (const QString problem = TElfCheck(beside).Problem(false); !problem.isEmpty())
+                fail(QStringLiteral("Package %1 requires %2, which cannot be loaded: %3").arg(info.Name, req, problem), false);
             auto reqLib = std::make_unique<QLibrary>(beside);
             // A required package serves every package that comes after it, as the IDE's
             // runtime packages do: its symbols are global.
@@ -246,33 +356,55 @@ void TPackageLoader::UnloadAll()
             qWarning("%s", qPrintable(*error));
 }
 
-QStringList TPackageLoader::KnownPackageFiles()
+namespace {
+QStringList valueNames(const QString &Key)
 {
     QStringList names;
     TRegistry reg(HKEY_CURRENT_USER);
-    if (reg.OpenKeyReadOnly(KnownPackagesKey()))
+    if (reg.OpenKeyReadOnly(Key))
         reg.GetValueNames(names);
     return names;
 }
+} // namespace
+
+QStringList TPackageLoader::KnownPackageFiles() { return valueNames(KnownPackagesKey()); }
 
 void TPackageLoader::ForgetKnownPackage(const QString &FileName)
 {
     TRegistry reg(HKEY_CURRENT_USER);
-    if (reg.OpenKey(KnownPackagesKey(), false))
-        reg.DeleteValue(QFileInfo(FileName).absoluteFilePath());
+    if (reg.OpenKey(KnownPackagesKey(), false) && !reg.DeleteValue(QFileInfo(FileName).absoluteFilePath()))
+        reg.DeleteValue(FileName);
 }
 
+// A known package that does not load (its file gone, another copy of a package already
+// loaded, a damaged file) is reported once: it moves to the disabled packages, which the next
+// start leaves alone, until it is installed again.
 QStringList TPackageLoader::LoadKnownPackages()
 {
     QStringList errors;
     for (const QString &file : KnownPackageFiles()) {
         if (FindPackageFile(file))
             continue;
-        if (const auto error = GuardedCall([&] { LoadPackage(file); }))
-            errors << *error;
+        if (const auto error = GuardedCall([&] { LoadPackage(file); })) {
+            DisableKnownPackage(file);
+            errors << *error + QStringLiteral(" It was taken off the known packages and is not loaded at start any more; "
+                                              "install it again to use it.");
+        }
     }
     return errors;
 }
+
+void TPackageLoader::DisableKnownPackage(const QString &FileName)
+{
+    TRegistry known(HKEY_CURRENT_USER);
+    const QString description = known.OpenKeyReadOnly(KnownPackagesKey()) ? known.ReadString(FileName) : QString();
+    TRegistry disabled(HKEY_CURRENT_USER);
+    if (disabled.OpenKey(DisabledPackagesKey(), true))
+        disabled.WriteString(FileName, description);
+    ForgetKnownPackage(FileName);
+}
+
+QStringList TPackageLoader::DisabledPackageFiles() { return valueNames(DisabledPackagesKey()); }
 
 QStringList TPackageLoader::PackageNames() const
 {

@@ -1,6 +1,7 @@
 #pragma once
-// Loads design packages as the IDE does: opens the package library, checks its entry points
-// and info table, resolves the packages it requires, runs its units' initializations and then
+// Loads design packages as the IDE does: checks the file (a whole shared library of this
+// machine that exports the package entry points) before the system maps it, opens it, reads
+// its info table, resolves the packages it requires, runs its units' initializations and then
 // the Register procedures of its units in table order, with every registration booked to the
 // package. Unloading reverses all of it. The files it loads are listed under the IDE's
 // known-packages key, and that list is what the IDE loads at start-up.
@@ -62,11 +63,16 @@ public:
     void UnloadAll();
 
     // Loads every file listed under the known-packages key, in list order, skipping files
-    // already loaded. Failures do not stop the others; their messages are returned.
+    // already loaded. Failures do not stop the others; their messages are returned, and each
+    // failing file moves to the disabled packages, so that it is reported once, not at every
+    // start. Installing a file again lists it as known again.
     QStringList LoadKnownPackages();
     static QStringList KnownPackageFiles();
+    static QStringList DisabledPackageFiles();
     // Takes the file off the known-packages list (the package stays loaded).
     static void ForgetKnownPackage(const QString &FileName);
+    // Moves the file from the known packages to the disabled ones.
+    static void DisableKnownPackage(const QString &FileName);
 
     // Names of the loaded packages, in load order.
     QStringList PackageNames() const;

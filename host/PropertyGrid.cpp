@@ -268,6 +268,11 @@ QString TPropertyGrid::CommitText(TPropertyNode *Node, const QString &Text)
 
 QString TPropertyGrid::EditNode(TPropertyNode *Node)
 {
+    // One editor's dialog at a time: a second one could free what the first one edits.
+    if (FDesigner)
+        if (QString refusal = FDesigner->FormChangeRefusal(QStringLiteral("Opening the editor of %1").arg(Node->Name));
+            !refusal.isEmpty())
+            return refusal;
     std::shared_ptr<TPropertyEditor> keep = Node->Editor;
     return Guarded(QStringLiteral("Edit %1").arg(Node->Name), keep.get(), true, [&] { keep->Edit(); });
 }

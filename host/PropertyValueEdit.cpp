@@ -72,6 +72,7 @@ void TPropertyValueEdit::Reload()
     FEdit->setMaxLength(qMax(limit > 0 ? limit : 32767, int(value.size())));
     FEdit->setText(value);
     FEdit->setModified(false);
+    FShown = value;
     update();
 }
 
@@ -160,6 +161,11 @@ void TPropertyValueEdit::Commit(bool Report)
         return;
     const QString text = FEdit->text();
     FEdit->setModified(false);
+    // Return in a cell that shows what it showed stores nothing: the text is compared, not the
+    // value it reads as, since a text (a date to the second, 15 digits) may stand for a value
+    // it does not read back to exactly. Typing stores every keystroke.
+    if (Report && text == FShown)
+        return;
     // Storing may rebuild the rows and take this editor down: ask the host only what outlives it.
     IPropertyValueHost *host = FHost;
     const QString error = host->CommitText(FNode, text);

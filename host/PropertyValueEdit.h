@@ -2,8 +2,8 @@
 // The inline editor of the current row's value cell: a text field (limited to the editor's
 // GetEditLimit), a drop-down button for paValueList and an ellipsis button for paDialog.
 // Values that the editor draws itself show their picture until the user types. Return or
-// leaving the field stores the text; Escape brings the value back; Alt+Down opens the list;
-// Ctrl+Enter and a double click run the editor's Edit.
+// leaving the field stores the text unless it is the one shown; Escape brings the value back;
+// Alt+Down opens the list; Ctrl+Enter and a double click run the editor's Edit.
 //
 // It works for a host (the Object Inspector) that stores and reports: an editor made before
 // the host threw its rows away (Generation changed) holds a node that is gone and does nothing.
@@ -56,6 +56,7 @@ private:
     QLineEdit *FEdit;
     QWidget *FArea; // stands where the drawn value shows while not typing
     QToolButton *FDrop = nullptr, *FEllipsis = nullptr;
+    QString FShown; // the editor's value as the cell showed it last
     bool FDrawn = false;
     int FGeneration;
 };

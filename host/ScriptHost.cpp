@@ -165,12 +165,18 @@ QStringList TScriptHost::paletteClasses(const QString &Page) const
     return out;
 }
 
-void TScriptHost::newForm() { FWindow->Designer()->NewForm(); }
+void TScriptHost::newForm()
+{
+    Raising([&] { FWindow->Designer()->NewForm(); });
+}
 
 void TScriptHost::openDemoForm()
 {
-    FWindow->Designer()->SetModified(false);
-    FWindow->OpenDemoForm();
+    Raising([&] {
+        FWindow->Designer()->CheckFormChange(QStringLiteral("Loading a form"));
+        FWindow->Designer()->SetModified(false);
+        FWindow->OpenDemoForm();
+    });
 }
 
 QStringList TScriptHost::openForm(const QString &File)
@@ -256,7 +262,10 @@ QStringList TScriptHost::selection() const
     return out;
 }
 
-void TScriptHost::deleteSelection() { FWindow->Designer()->DeleteSelection(); }
+void TScriptHost::deleteSelection()
+{
+    Raising([&] { FWindow->Designer()->DeleteSelection(); });
+}
 
 QJSValue TScriptHost::value(const QString &ComponentName, const QString &PropertyPath)
 {
@@ -292,8 +301,20 @@ QJSValue TScriptHost::value(const QString &ComponentName, const QString &Propert
     return {};
 }
 
-void TScriptHost::undo() { FWindow->Designer()->UndoStack()->undo(); }
-void TScriptHost::redo() { FWindow->Designer()->UndoStack()->redo(); }
+void TScriptHost::undo()
+{
+    Raising([&] {
+        FWindow->Designer()->CheckFormChange(QStringLiteral("Undo"));
+        FWindow->Designer()->UndoStack()->undo();
+    });
+}
+void TScriptHost::redo()
+{
+    Raising([&] {
+        FWindow->Designer()->CheckFormChange(QStringLiteral("Redo"));
+        FWindow->Designer()->UndoStack()->redo();
+    });
+}
 int TScriptHost::undoCount() const { return FWindow->Designer()->UndoStack()->index(); }
 
 QString TScriptHost::Arrange() const

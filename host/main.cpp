@@ -126,8 +126,10 @@ int main(int argc, char **argv)
     });
     splash.show();
     QApplication::processEvents();
+    // The package asked for failing is an error box; known packages that failed are told once
+    // in the message area (they are not loaded at the next start).
     QStringList warnings;
-    const QStringList errors = host.LoadPackages(package, warnings) + warnings;
+    const QStringList errors = host.LoadPackages(package, warnings);
     splash.SetStatus(QStringLiteral("Starting ..."));
 
     TMainWindow window(&host);

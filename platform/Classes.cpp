@@ -102,18 +102,48 @@ void TComponent::Destroying()
 
 QString TComponent::Name() const { return AsObject()->objectName(); }
 
+void TComponent::ValidateRename(const QString &NewName) const
+{
+    if (NewName.isEmpty()) {
+        if (IsDesigning())
+            throw EComponentError(QStringLiteral("A component name cannot be empty"));
+        return;
+    }
+    if (!IsValidIdent(NewName))
+        throw EComponentError(QStringLiteral("'%1' is not a valid component name").arg(NewName));
+    if (NewName.compare(QLatin1String("nil"), Qt::CaseInsensitive) == 0)
+        throw EComponentError(QStringLiteral("'%1' is reserved and cannot name a component").arg(NewName));
+    const TComponent *other = FOwner ? FOwner->FindComponent(NewName) : FindComponent(NewName);
+    if (FOwner && !other && FOwner->Name().compare(NewName, Qt::CaseInsensitive) == 0)
+        other = FOwner;
+    if (other && other != this)
+        throw EComponentError(QStringLiteral("A component named %1 already exists").arg(NewName));
+}
+
 void TComponent::SetName(const QString &NewName)
 {
     if (NewName == Name())
         return;
-    if (!NewName.isEmpty() && !IsValidIdent(NewName))
-        throw EComponentError(QStringLiteral("'%1' is not a valid component name").arg(NewName));
-    if (FOwner && !NewName.isEmpty()) {
-        TComponent *other = FOwner->FindComponent(NewName);
-        if (other && other != this)
-            throw EComponentError(QStringLiteral("A component named %1 already exists").arg(NewName));
-    }
+    ValidateRename(NewName);
+    if (FOwner)
+        FOwner->UnindexName(this);
     AsObject()->setObjectName(NewName);
+    FIndexedName = NewName.toLower();
+    if (FOwner)
+        FOwner->IndexName(this);
+}
+
+void TComponent::IndexName(TComponent *AComponent)
+{
+    if (!AComponent->FIndexedName.isEmpty())
+        FNameIndex.insert(AComponent->FIndexedName, AComponent);
+}
+
+void TComponent::UnindexName(TComponent *AComponent)
+{
+    const auto it = FNameIndex.constFind(AComponent->FIndexedName);
+    if (it != FNameIndex.cend() && it.value() == AComponent)
+        FNameIndex.erase(it);
 }
 
 QString TComponent::ClassName() const { return QString::fromLatin1(AsObject()->metaObject()->className()); }
@@ -124,10 +154,7 @@ TComponent *TComponent::FindComponent(const QString &AName) const
 {
     if (AName.isEmpty())
         return nullptr;
-    for (TComponent *c : FComponents)
-        if (c->Name().compare(AName, Qt::CaseInsensitive) == 0)
-            return c;
-    return nullptr;
+    return FNameIndex.value(AName.toLower());
 }
 
 void TComponent::InsertComponent(TComponent *AComponent)
@@ -136,6 +163,7 @@ void TComponent::InsertComponent(TComponent *AComponent)
         AComponent->FOwner->RemoveComponent(AComponent);
     FComponents.push_back(AComponent);
     AComponent->FOwner = this;
+    IndexName(AComponent);
     if (IsDesigning())
         AComponent->SetDesigning(true);
     if (IComponentObserver *o = Observer())
@@ -144,15 +172,20 @@ void TComponent::InsertComponent(TComponent *AComponent)
 
 void TComponent::RemoveComponent(TComponent *AComponent)
 {
-    auto it = std::find(FComponents.begin(), FComponents.end(), AComponent);
-    if (it == FComponents.end())
+    // Searched from the end: components mostly go last made first (a form freed, a load).
+    if (AComponent->FOwner != this || FComponents.empty())
+        return;
+    const auto at = [&] { return std::find(FComponents.rbegin(), FComponents.rend(), AComponent); };
+    if (at() == FComponents.rend())
         return;
     // Told while the component still stands at its place, so that the observer can note where.
     if (IComponentObserver *o = Observer())
         o->ComponentRemoved(this, AComponent);
-    FComponents.erase(std::find(FComponents.begin(), FComponents.end(), AComponent));
-    if (AComponent->FOwner == this)
-        AComponent->FOwner = nullptr;
+    const auto it = at(); // the observer may have moved it
+    if (it != FComponents.rend())
+        FComponents.erase(std::next(it).base());
+    UnindexName(AComponent);
+    AComponent->FOwner = nullptr;
 }
 
 int TComponent::ComponentIndex() const

@@ -6,6 +6,7 @@
 #include <QObject>
 #include <QString>
 #include <QStringList>
+#include <QHash>
 #include <QList>
 #include <functional>
 #include <stdexcept>
@@ -70,9 +71,13 @@ public:
     const QObject *AsObject() const { return const_cast<TComponent *>(this)->AsObject(); }
 
     QString Name() const;
-    // Renames; raises EComponentError when another component of the owner has the name or the
-    // name is not an identifier.
+    // Renames; raises EComponentError when the name is taken (by another component of the
+    // owner, by the owner itself, or for a root by one of its components), is not an identifier,
+    // or is "nil" (which form files read as an empty reference). Only a component that is not
+    // being designed may lose its name (""). Names are compared without case.
     void SetName(const QString &NewName);
+    // Raises what SetName would raise for NewName, changing nothing.
+    void ValidateRename(const QString &NewName) const;
     QString ClassName() const;
     TComponentClass ClassType() const;
     bool InheritsFrom(TComponentClass cls) const;
@@ -80,6 +85,8 @@ public:
     TComponent *Owner() const { return FOwner; }
     int ComponentCount() const { return int(FComponents.size()); }
     TComponent *Components(int Index) const { return FComponents.at(size_t(Index)); }
+    // The owned component of that name (any case), nil when none; found through an index kept
+    // by SetName, so names are set through SetName, not on the QObject.
     TComponent *FindComponent(const QString &AName) const;
     void InsertComponent(TComponent *AComponent);
     void RemoveComponent(TComponent *AComponent);
@@ -117,9 +124,14 @@ protected:
     void Destroying();
 
 private:
+    void IndexName(TComponent *AComponent);
+    void UnindexName(TComponent *AComponent);
+
     TComponent *FOwner = nullptr;
     IComponentObserver *FObserver = nullptr;
     std::vector<TComponent *> FComponents;
+    QHash<QString, TComponent *> FNameIndex; // owned components by lower-case name
+    QString FIndexedName;                    // this component's key in its owner's index
     std::vector<TComponent *> FFreeNotifies;
     int FComponentState = 0;
     bool FDestroyingDone = false;

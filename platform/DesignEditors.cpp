@@ -19,30 +19,18 @@ QString FloatToStrProp(double Value, bool Single)
     if (std::isinf(Value))
         return Value > 0 ? QStringLiteral("INF") : QStringLiteral("-INF");
     QString s = QString::number(Value, 'g', Single ? 7 : 15);
-    // The IDE writes exponents as E20 / E-5, without "+" or leading zeros.
+    // The IDE writes exponents as E20 / E-5, without "+" or leading zeros, and the decimal
+    // separator of the user's locale, as StrToFloatProp reads it.
     const int e = s.indexOf(QLatin1Char('e'));
     if (e >= 0) {
         QString mant = s.left(e);
         int exp = s.mid(e + 1).toInt();
         s = mant + QLatin1Char('E') + QString::number(exp);
     }
-    return s;
+    return s.replace(QLatin1Char('.'), FormatSettings().DecimalSeparator);
 }
 
-double StrToFloatProp(const QString &Text)
-{
-    const QString t = Text.trimmed();
-    bool ok = false;
-    double v = QLocale::c().toDouble(t, &ok);
-    if (!ok) {
-        const QString u = t.toUpper();
-        if (u == QLatin1String("NAN")) return std::numeric_limits<double>::quiet_NaN();
-        if (u == QLatin1String("INF")) return std::numeric_limits<double>::infinity();
-        if (u == QLatin1String("-INF")) return -std::numeric_limits<double>::infinity();
-        throw EConvertError(QStringLiteral("'%1' is not a valid floating point value").arg(Text));
-    }
-    return v;
-}
+double StrToFloatProp(const QString &Text) { return StrToFloat(Text); }
 
 long long StrToIntProp(const QString &Text)
 {

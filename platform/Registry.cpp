@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QSettings>
 #include <QStandardPaths>
+#include <algorithm>
 #include <memory>
 
 namespace {
@@ -27,16 +28,27 @@ struct Pair {
     QString name, value;
 };
 
+// The entries that are there, in the order of their numbers. The count the file states is not
+// trusted: a damaged or hostile one (10^6) would cost a look-up per missing entry and be
+// written back as that many empty ones.
 QList<Pair> readValues(QSettings &s, const QString &g)
 {
-    QList<Pair> out;
-    s.beginGroup(g);
-    const int n = s.beginReadArray(QStringLiteral("Values"));
-    for (int i = 0; i < n; ++i) {
-        s.setArrayIndex(i);
-        out.append({s.value(QStringLiteral("Name")).toString(), s.value(QStringLiteral("Data")).toString()});
+    s.beginGroup(g + QStringLiteral("/Values"));
+    QList<std::pair<qlonglong, QString>> numbered;
+    for (const QString &key : s.childGroups()) {
+        bool ok = false;
+        const qlonglong n = key.toLongLong(&ok);
+        if (ok && n > 0)
+            numbered.append({n, key});
     }
-    s.endArray();
+    std::sort(numbered.begin(), numbered.end());
+    QList<Pair> out;
+    out.reserve(numbered.size());
+    for (const auto &[n, key] : std::as_const(numbered)) {
+        const QVariant name = s.value(key + QStringLiteral("/Name"));
+        if (name.isValid())
+            out.append({name.toString(), s.value(key + QStringLiteral("/Data")).toString()});
+    }
     s.endGroup();
     return out;
 }
@@ -164,3 +176,4 @@ bool TRegistry::DeleteValue(const QString &Name)
 
 QString IDEBaseRegistryKey() { return QStringLiteral("Software\\Embarcadero\\BDS\\8.0"); }
 QString KnownPackagesKey() { return IDEBaseRegistryKey() + QStringLiteral("\\Known Packages"); }
+QString DisabledPackagesKey() { return IDEBaseRegistryKey() + QStringLiteral("\\Disabled Packages"); }

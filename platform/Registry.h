@@ -2,6 +2,7 @@
 // The user's registry as the IDE keeps it, over a QSettings file under the user's
 // configuration. Keys are paths with backslashes; a key's values keep their order and may
 // have any name (package file names hold slashes), so they are stored as a list of pairs.
+// Reading costs what is stored, whatever count the file claims.
 #include <QString>
 #include <QStringList>
 
@@ -32,6 +33,8 @@ private:
     bool FReadOnly = false;
 };
 
-// The IDE's own base key (RAD Studio XE, version 8.0) and its known-packages key.
+// The IDE's own base key (RAD Studio XE, version 8.0), its known-packages key, and the key of
+// the packages it no longer loads at start (a known one that was gone or could not load).
 QString IDEBaseRegistryKey();
 QString KnownPackagesKey();
+QString DisabledPackagesKey();

@@ -123,27 +123,19 @@ QString FloatToStrGeneral(double Value, int Precision, QChar DecimalSeparator)
 
 QString FloatToStr(double Value) { return FloatToStrGeneral(Value, 15, FormatSettings().DecimalSeparator); }
 
-bool TryStrToFloat(QStringView S, double &Value)
+bool TryStrToFloat(QStringView S, double &Value) { return TryStrToFloat(S, Value, FormatSettings().DecimalSeparator); }
+
+bool TryStrToFloat(QStringView S, double &Value, QChar DecimalSeparator)
 {
-    const QChar sep = FormatSettings().DecimalSeparator;
+    const QChar sep = DecimalSeparator;
     qsizetype i = 0, n = S.size();
     while (i < n && S.at(i).isSpace())
         ++i;
     while (n > i && S.at(n - 1).isSpace())
         --n;
-    const bool sign = i < n && (S.at(i) == QLatin1Char('+') || S.at(i) == QLatin1Char('-'));
-    const bool negative = sign && S.at(i) == QLatin1Char('-');
-    if (sign)
+    const bool negative = i < n && S.at(i) == QLatin1Char('-');
+    if (i < n && (S.at(i) == QLatin1Char('+') || S.at(i) == QLatin1Char('-')))
         ++i;
-    const QStringView rest = S.mid(i, n - i);
-    if (rest.compare(QLatin1String("INF"), Qt::CaseInsensitive) == 0) {
-        Value = (negative ? -1 : 1) * std::numeric_limits<double>::infinity();
-        return true;
-    }
-    if (!sign && rest.compare(QLatin1String("NAN"), Qt::CaseInsensitive) == 0) {
-        Value = std::numeric_limits<double>::quiet_NaN();
-        return true;
-    }
     // Copy into ASCII with "." as the separator, checking the form on the way; the position
     // of the first significant digit tells an overflow from an underflow.
     std::string text;

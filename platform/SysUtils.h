@@ -76,11 +76,15 @@ int FloatDigitsToChars(const TFloatDigits &D, int Precision, char Separator, cha
 // notation while the value has at most Precision digits before the separator and is at least
 // 0.00001, else "1.5E-7" / "1E20"; "NAN", "INF", "-INF" for values that are not numbers.
 QString FloatToStrGeneral(double Value, int Precision, QChar DecimalSeparator);
-// FloatToStrGeneral with 15 digits and the decimal separator of FormatSettings.
+// FloatToStrGeneral with 15 digits and the decimal separator of FormatSettings. A value that is
+// no number (a calculation's gap) shows as "NAN" or "INF", which no reader takes back.
 QString FloatToStr(double Value);
 // Reads [blanks][sign]digits[separator digits][E[sign]digits][blanks] with the decimal
-// separator of FormatSettings (at least one digit before the exponent), or NAN, INF, +INF,
-// -INF in any case. Values beyond the double range do not read; tiny ones read as 0.
+// separator of FormatSettings (at least one digit before or after the separator). Every reader
+// of the IDE and the runtime takes numbers by this one rule: no thousands separators, and only
+// finite values: "INF", "NAN" and values beyond the double range do not read (a form file has
+// no way to keep them); tiny ones read as 0. Value is left alone when the text does not read.
 bool TryStrToFloat(QStringView S, double &Value);
+bool TryStrToFloat(QStringView S, double &Value, QChar DecimalSeparator);
 // TryStrToFloat; raises EConvertError for text that does not read.
 double StrToFloat(const QString &S);

@@ -1,5 +1,8 @@
 #include "TypInfo.h"
 
+#include <cmath>
+#include <limits>
+
 #include <QHash>
 #include <memory>
 #include <unordered_map>
@@ -253,7 +256,12 @@ void SetOrdProp(QObject *Instance, PPropInfo Info, long long Value)
 double GetFloatProp(const QObject *Instance, PPropInfo Info) { return GetPropValue(Instance, Info).toDouble(); }
 void SetFloatProp(QObject *Instance, PPropInfo Info, double Value)
 {
-    if (Info->Prop.metaType().id() == QMetaType::Float)
+    // Form files, undo and every text reader know finite values only: what they could not
+    // give back does not get in.
+    const bool single = Info->Prop.metaType().id() == QMetaType::Float;
+    if (!std::isfinite(Value) || (single && std::fabs(Value) > double(std::numeric_limits<float>::max())))
+        throw EConvertError(QStringLiteral("%1 is not a valid value for %2").arg(FloatToStr(Value), Info->Name));
+    if (single)
         SetPropValue(Instance, Info, QVariant(float(Value)));
     else
         SetPropValue(Instance, Info, QVariant(Value));

@@ -1,6 +1,5 @@
 #include "Kvdatetime.h"
 
-#include <QLocale>
 #include <QRegularExpression>
 #include <QTimeZone>
 #include <cmath>
@@ -13,15 +12,34 @@ static const QDateTime &Epoch()
     return e;
 }
 
+TDateTimeParts SplitDateTime(double Value)
+{
+    // The whole days count from the epoch (back for a negative value); the fraction is the time
+    // of that day whatever the sign, so -1.25 is 29 Dec 1899 06:00. What is far beyond any
+    // date (or no number) counts as the epoch; callers that show dates check IsDateTimeValue.
+    if (!(std::fabs(Value) < 1e12))
+        return {};
+    const double days = std::trunc(Value);
+    qint64 ms = std::llround(std::fabs(Value - days) * 86400000.0);
+    qint64 day = qint64(days);
+    if (ms >= 86400000) { // rounded up to the next midnight
+        ms -= 86400000;
+        ++day;
+    }
+    return {day, int(ms)};
+}
+
 QDateTime DoubleToDateTime(double Value)
 {
-    return Epoch().addMSecs(qint64(std::llround(Value * 86400000.0)));
+    const TDateTimeParts p = SplitDateTime(Value);
+    return QDateTime(Epoch().date().addDays(p.Day), QTime::fromMSecsSinceStartOfDay(p.MsOfDay), Qt::UTC);
 }
 
 double DateTimeToDouble(const QDateTime &Value)
 {
-    QDateTime utc(Value.date(), Value.time(), Qt::UTC);
-    return Epoch().msecsTo(utc) / 86400000.0;
+    const double days = double(Epoch().date().daysTo(Value.date()));
+    const double time = Value.time().msecsSinceStartOfDay() / 86400000.0;
+    return days < 0 ? days - time : days + time;
 }
 
 bool IsDateTimeValue(double Value) { return Value >= MinDateTime && Value < MaxDateTime; }
@@ -99,7 +117,8 @@ double StrToDateTime(const QString &Text)
     QDate date(1899, 12, 30); // a time alone is a time of day 0
     if (!datePart.isEmpty()) {
         date = readDate(datePart, FormatSettings().ShortDateFormat);
-        if (!date.isValid())
+        // Dates are those of the years 1 to 9999, as the IDE's encoding has them.
+        if (!date.isValid() || date.year() < 1 || date.year() > 9999)
             invalidDateTime(Text);
     }
     return DateTimeToDouble(QDateTime(date, time, Qt::UTC));
@@ -114,7 +133,7 @@ double TextToDateTime(const QString &Text)
     } catch (const EConvertError &) {
         for (const char *iso : {"yyyy-MM-dd HH:mm:ss", "yyyy-MM-ddTHH:mm:ss", "yyyy-MM-dd"}) {
             const QDateTime dt = QDateTime::fromString(Text.trimmed(), QString::fromLatin1(iso));
-            if (dt.isValid())
+            if (dt.isValid() && dt.date().year() >= 1 && dt.date().year() <= 9999)
                 return DateTimeToDouble(dt);
         }
         throw;
@@ -123,8 +142,12 @@ double TextToDateTime(const QString &Text)
 
 QString DoubleToTimeSpanStr(double Value)
 {
-    const bool neg = Value < 0;
+    // Spans beyond 10^10 days (and what is no number) have no clock text: they are written as
+    // the number of days, which reads back as well.
+    if (!(std::abs(Value) < 1e10))
+        return FloatToStr(Value);
     qint64 ms = std::llround(std::abs(Value) * 86400000.0);
+    const bool neg = Value < 0 && ms != 0; // what rounds to no time has no sign
     const qint64 days = ms / 86400000;
     ms %= 86400000;
     QString s = QStringLiteral("%1:%2:%3").arg(ms / 3600000, 2, 10, QLatin1Char('0'))
@@ -141,16 +164,17 @@ double DoubleFomTimeSpanStr(const QString &Text)
     static const QRegularExpression re(QStringLiteral("^\\s*(-)?(?:(\\d+)\\.)?(\\d+):(\\d{1,2})(?::(\\d{1,2})(?:\\.(\\d{1,3}))?)?\\s*$"));
     const QRegularExpressionMatch m = re.match(Text);
     if (!m.hasMatch()) {
-        bool ok = false;
-        const double d = QLocale().toDouble(Text.trimmed(), &ok);
-        if (ok)
+        double d = 0;
+        if (TryStrToFloat(Text, d))
             return d;
         throw EConvertError(QStringLiteral("'%1' is not a valid time span").arg(Text));
     }
     const int mins = m.captured(4).toInt(), secs = m.captured(5).toInt();
-    if (mins > 59 || secs > 59)
+    // Days and hours of any number of digits (a long run of digits is no overflow).
+    const double days = m.captured(2).isEmpty() ? 0 : m.captured(2).toDouble(), hours = m.captured(3).toDouble();
+    if (mins > 59 || secs > 59 || !std::isfinite(days * 86400000.0 + hours * 3600000.0))
         throw EConvertError(QStringLiteral("'%1' is not a valid time span").arg(Text));
-    const double ms = m.captured(2).toLongLong() * 86400000.0 + m.captured(3).toLongLong() * 3600000.0
-                      + mins * 60000.0 + secs * 1000.0 + m.captured(6).leftJustified(3, QLatin1Char('0')).toInt();
+    const double ms = days * 86400000.0 + hours * 3600000.0 + mins * 60000.0 + secs * 1000.0
+                      + m.captured(6).leftJustified(3, QLatin1Char('0')).toInt();
     return (m.captured(1).isEmpty() ? 1 : -1) * ms / 86400000.0;
 }

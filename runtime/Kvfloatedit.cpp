@@ -223,11 +223,8 @@ QString FormatFloat(const QString &Format, double Value)
 
 double StrToFloatKv(const QString &Text)
 {
-    bool ok = false;
-    double v = QLocale().toDouble(Text.trimmed(), &ok);
-    if (!ok)
-        v = QLocale::c().toDouble(Text.trimmed(), &ok);
-    if (!ok || !std::isfinite(v))
+    double v = 0;
+    if (!TryStrToFloat(Text, v) && !TryStrToFloat(Text, v, QLatin1Char('.')))
         throw EConvertError(QStringLiteral("'%1' is not a valid floating point value").arg(Text));
     return v;
 }

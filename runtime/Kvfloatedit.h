@@ -37,7 +37,8 @@ private:
 // stand; up to three sections "positive;negative;zero". An empty format gives up to 15
 // significant digits; NaN and infinities give "NAN", "INF", "-INF".
 QString FormatFloat(const QString &Format, double Value);
-// Reads a number in the user's locale or with a dot; raises EConvertError.
+// Reads a number with the user's decimal separator or with a dot, by the rule of TryStrToFloat
+// (no grouping, finite values only); raises EConvertError.
 double StrToFloatKv(const QString &Text);
 
 class TKvNumericUpDn : public TKvCustomEdit {

@@ -254,11 +254,15 @@ private slots:
                 dlg.find("ExitBtn").click();
             });
             same("marked after the run", ide.isModified(), true);
+            // The values are kept with the form as binary data: the run is one undo step.
+            var typed = ide.value("XValues", "Values")[2];
+            ide.undo();
+            same("undone", ide.value("YValues", "Values").length, 25);
+            same("old value back", ide.value("XValues", "Values")[2] !== typed, true);
+            ide.redo();
+            same("redone", ide.value("XValues", "Values")[2], 7.25);
         )";
         QCOMPARE(run(QString::fromUtf8(source)), QString());
-        // The values are kept with the form as binary data, which the form writer does not
-        // store yet: until it does, the run leaves nothing to undo.
-        QEXPECT_FAIL("", "the form writer stores no binary data of persistent vectors yet", Continue);
         QCOMPARE(F.Designer()->UndoStack()->index(), 1);
     }
 

@@ -5,6 +5,8 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QListWidget>
+#include <QtEndian>
 #include <QMenu>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -497,6 +499,145 @@ private slots:
         ide.Loader.UnloadPackage(PackageName);
     }
 
+    // Files that are no package, or a package cut short (half written, half copied), are
+    // checked before the system maps them: each is refused with its reason, nothing crashes
+    // (a cut-short library faults with SIGBUS inside the system's loader), nothing is left.
+    void damagedFilesAreRefusedBeforeTheyAreMapped_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("reason");
+        QFile f(PackageFile);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        const QByteArray whole = f.readAll();
+        for (int percent : {97, 90, 60, 30, 5})
+            QTest::addRow("cut to %d%%", percent) << whole.left(whole.size() * percent / 100) << "is damaged or cut short";
+        QTest::newRow("header only") << whole.left(64) << "is damaged or cut short";
+        QTest::newRow("part of the header") << whole.left(40) << "no ELF header";
+        QTest::newRow("empty") << QByteArray() << "no ELF header";
+        QTest::newRow("text") << QByteArray("#!/bin/sh\necho I am a package\n") << "no ELF header";
+        QByteArray other = whole;
+        other[18] = char(0xB7); // EM_AARCH64 on an x86-64 machine, or the other way round
+        other[19] = 0;
+        if (quint8(whole[18]) == 0xB7)
+            other[18] = char(62);
+        QTest::newRow("another machine") << other << "for another kind of machine";
+        QByteArray beyond = whole;
+        const quint64 shoff = qFromLittleEndian<quint64>(whole.constData() + 0x28);
+        qToLittleEndian<quint64>(shoff + quint64(whole.size()), beyond.data() + 0x28);
+        QTest::newRow("section table beyond the end") << beyond << "header tables reach beyond its end";
+        QFile dep(QStringLiteral(KV_TESTPKG_DEP));
+        QVERIFY(dep.open(QIODevice::ReadOnly));
+        QTest::newRow("a library without the entry points") << dep.readAll() << "does not export GetPackageInfoTable, Initialize, Finalize";
+    }
+    void damagedFilesAreRefusedBeforeTheyAreMapped()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, reason);
+        const QString file = FDir.filePath(QStringLiteral("libDamaged%1.so").arg(FRegistryNo));
+        {
+            QFile f(file);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(bytes);
+        }
+        {
+            TIDEFixture ide;
+            QVERIFY_THROWS_EXCEPTION(EPackageError, ide.Loader.LoadPackage(file));
+            QVERIFY(ide.Loader.PackageNames().isEmpty());
+        }
+        // Listed as known, it is reported at the next start, once.
+        listKnownPackages({file});
+        for (int start = 0; start < 2; ++start) {
+            TIDEFixture ide;
+            const QStringList errors = ide.Loader.LoadKnownPackages();
+            if (start == 0) {
+                QCOMPARE(errors.size(), 1);
+                QVERIFY2(errors.first().contains(reason), qPrintable(errors.first()));
+                QVERIFY(errors.first().contains(file));
+            } else {
+                QCOMPARE(errors, QStringList());
+            }
+            // The IDE goes on: a good package loads (at the second start as a known one).
+            if (!ide.Loader.FindPackageFile(PackageFile))
+                ide.Loader.LoadPackage(PackageFile);
+            QCOMPARE(ide.Loader.PackageNames(), QStringList{PackageName});
+            ide.Loader.UnloadAll();
+        }
+        QCOMPARE(TPackageLoader::DisabledPackageFiles(), QStringList{file});
+        QFile::remove(file);
+    }
+
+    // A known file that is gone, or another copy of a package that is loaded already, is told
+    // once in the IDE's message area, not in a box at every start; installing it lists it again.
+    void knownPackagesThatFailAreReportedOnce()
+    {
+        const QString copy = FDir.filePath(QStringLiteral("copy/") + QFileInfo(PackageFile).fileName());
+        QDir().mkpath(QFileInfo(copy).path());
+        QFile::remove(copy);
+        QVERIFY(QFile::copy(PackageFile, copy));
+        const QString gone = FDir.filePath(QStringLiteral("gone/libGonePackage.so"));
+        listKnownPackages({gone, copy});
+        QStringList shown;
+        {
+            THostIDE host;
+            QStringList warnings;
+            QCOMPARE(host.LoadPackages(PackageFile, warnings), QStringList());
+            QCOMPARE(warnings.size(), 2);
+            QVERIFY2(warnings[0].contains(QStringLiteral("libGonePackage.so")) && warnings[0].contains(QStringLiteral("not found")),
+                     qPrintable(warnings[0]));
+            QVERIFY2(warnings[1].contains(QStringLiteral("is already loaded")) || warnings[1].contains(QStringLiteral("already loaded from")),
+                     qPrintable(warnings[1]));
+            QCOMPARE(host.StartMessages(), warnings);
+            TMainWindow window(&host);
+            auto *messages = window.findChild<QListWidget *>(QStringLiteral("MessageView"));
+            QVERIFY(messages);
+            for (int i = 0; i < messages->count(); ++i)
+                shown << messages->item(i)->text();
+            QCOMPARE(QApplication::activeModalWidget(), nullptr);
+        }
+        QCOMPARE(shown.size(), 2);
+        QVERIFY(shown[0].contains(QStringLiteral("libGonePackage.so")));
+        QVERIFY(TPackageLoader::KnownPackageFiles().contains(QFileInfo(PackageFile).absoluteFilePath()));
+        QCOMPARE(TPackageLoader::DisabledPackageFiles(), (QStringList{gone, copy}));
+        {
+            // The next start: nothing to report.
+            THostIDE host;
+            QStringList warnings;
+            QCOMPARE(host.LoadPackages(PackageFile, warnings), QStringList());
+            QCOMPARE(warnings, QStringList());
+            // Installed again from the other folder, it is known again.
+            host.Loader()->UnloadAll();
+            host.Loader()->InstallPackage(copy);
+            QVERIFY(TPackageLoader::KnownPackageFiles().contains(copy));
+            QCOMPARE(TPackageLoader::DisabledPackageFiles(), QStringList{gone});
+        }
+    }
+
+    // A value count of 10^6 in the registry file (damaged or hostile) costs nothing: only the
+    // entries that exist are read, and written back.
+    void registryReadsOnlyTheEntriesThatExist()
+    {
+        const QString file = TRegistry::StorageFile();
+        {
+            QFile f(file);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write("[HKEY_CURRENT_USER]\n"
+                    "Software\\Embarcadero\\BDS\\8.0\\Known%20Packages\\Exists=true\n"
+                    "Software\\Embarcadero\\BDS\\8.0\\Known%20Packages\\Values\\size=1000000\n"
+                    "Software\\Embarcadero\\BDS\\8.0\\Known%20Packages\\Values\\7\\Name=/b.so\n"
+                    "Software\\Embarcadero\\BDS\\8.0\\Known%20Packages\\Values\\7\\Data=B\n"
+                    "Software\\Embarcadero\\BDS\\8.0\\Known%20Packages\\Values\\1\\Name=/a.so\n"
+                    "Software\\Embarcadero\\BDS\\8.0\\Known%20Packages\\Values\\1\\Data=A\n"
+                    "Software\\Embarcadero\\BDS\\8.0\\Known%20Packages\\Values\\999999\\Data=no name\n");
+        }
+        QCOMPARE(TPackageLoader::KnownPackageFiles(), (QStringList{QStringLiteral("/a.so"), QStringLiteral("/b.so")}));
+        TRegistry reg;
+        QVERIFY(reg.OpenKey(KnownPackagesKey(), false));
+        QCOMPARE(reg.ReadString(QStringLiteral("/b.so")), QStringLiteral("B"));
+        reg.WriteString(QStringLiteral("/c.so"), QStringLiteral("C"));
+        QCOMPARE(TPackageLoader::KnownPackageFiles(), (QStringList{QStringLiteral("/a.so"), QStringLiteral("/b.so"), QStringLiteral("/c.so")}));
+        QVERIFY2(QFileInfo(file).size() < 2000, qPrintable(QString::number(QFileInfo(file).size())));
+    }
+
     void listing()
     {
         listKnownPackages({QFileInfo(PackageFile).absoluteFilePath()});
@@ -634,6 +775,13 @@ private slots:
         QTest::newRow("a package that fails") << QStringList{"--list", "--package", KV_TESTPKG_RUNONLY} << 1
                                               << QStringList{"Packages (0)", "Palette pages (0)"}
                                               << "not a design-time package";
+        // Automation with a package that fails reports it and goes on: nobody closes a box.
+        QTest::newRow("a script with a package that fails")
+            << QStringList{"--script", "@script", "--package", KV_TESTPKG_NOEXPORTS} << 1
+            << QStringList{} << "does not export GetPackageInfoTable";
+        QTest::newRow("screenshots with a package that fails")
+            << QStringList{"--screenshots", "@dir/shots", "--script", "@script", "--package", KV_TESTPKG_RUNONLY}
+            << 1 << QStringList{} << "not a design-time package";
     }
     void commandLine()
     {
@@ -642,6 +790,12 @@ private slots:
         QFETCH(QStringList, stdoutLines);
         QFETCH(QString, stderrPart);
         QTemporaryDir dir;
+        QFile script(dir.filePath(QStringLiteral("script.js")));
+        QVERIFY(script.open(QIODevice::WriteOnly));
+        script.write("ide.log('the script ran to its end');\n");
+        script.close();
+        for (QString &a : args)
+            a.replace(QLatin1String("@script"), script.fileName()).replace(QLatin1String("@dir"), dir.path());
         QProcess kvide;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
