@@ -2,6 +2,7 @@
 // sub-properties (also volatile ones), multi-selection, the error box, revert, auto-update,
 // owner-drawn cells and drop-down items with the sizes the editors ask for, and component
 // editor verbs on the form's context menu and double click.
+#include <QLocale>
 #include <QAbstractButton>
 #include <QLineEdit>
 #include <QListWidget>
@@ -171,7 +172,7 @@ private slots:
     {
         F.Select({"Series1"});
         QCOMPARE(F.Value(QStringLiteral("Line.Width")), QStringLiteral("2"));
-        QCOMPARE(F.Inspector()->SetPropertyValue(QStringLiteral("Line.Width"), QStringLiteral("4.5")), QString());
+        QCOMPARE(F.Inspector()->SetPropertyValue(QStringLiteral("Line.Width"), QLocale().toString(4.5)), QString());
         QCOMPARE(F.Component("Series1")->AsObject()->property("Line").value<QObject *>()->property("Width").toDouble(), 4.5);
 
         // A reference expands into the referenced component; changing it brings that one's rows.

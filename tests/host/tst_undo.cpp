@@ -4,6 +4,7 @@
 // one step each; deletions take references and nested controls with them and bring them back;
 // renames; a step that cannot be carried out entirely is reported and the history goes on; the
 // history keeps its bounds. Every undo and redo is checked against the exact form text.
+#include <QLocale>
 #include <QSignalSpy>
 #include <QtTest>
 
@@ -147,7 +148,7 @@ private slots:
         QTest::addColumn<QString>("path");
         QTest::addColumn<QString>("value");
         QTest::newRow("string") << "Caption" << "Both";
-        QTest::newRow("sub-object float") << "Line.Width" << "3.5";
+        QTest::newRow("sub-object float") << "Line.Width" << QLocale().toString(3.5); // as the user types it
         QTest::newRow("sub-object back to its default") << "PointSymbol.Visible" << "True";
         QTest::newRow("reference") << "XData" << "PValues";
         QTest::newRow("reference cleared") << "YAxis" << "";

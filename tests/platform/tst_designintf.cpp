@@ -9,6 +9,15 @@
 #include "DesignRegistry.h"
 #include "ModalWait.h"
 #include "Registry.h"
+#include "SysUtils.h"
+
+namespace {
+// A number text as the user's locale writes it (float rows read the locale's separator).
+QString Num(const char *Text)
+{
+    return QString::fromLatin1(Text).replace(QLatin1Char('.'), FormatSettings().DecimalSeparator);
+}
+} // namespace
 
 class TTestSettings : public TPersistent {
     Q_OBJECT
@@ -227,12 +236,12 @@ private slots:
         QVERIFY(e);
         QVERIFY(!e->AllEqual());
         QCOMPARE(e->GetVisualValue(), QString());
-        QCOMPARE(e->GetValue(), QString("1.5")); // the first selected
-        e->SetValue("3.25");
+        QCOMPARE(e->GetValue(), Num("1.5")); // the first selected
+        e->SetValue(Num("3.25"));
         QCOMPARE(a.FStart, 3.25);
         QCOMPARE(b.FStart, 3.25);
         QCOMPARE(d.ModifiedCount, 1);
-        QCOMPARE(e->GetVisualValue(), QString("3.25"));
+        QCOMPARE(e->GetVisualValue(), Num("3.25"));
     }
 
     void floatAndIntegerTexts()
@@ -240,14 +249,14 @@ private slots:
         TTestDesigner d;
         TTestBase a(&d.Root);
         auto f = editorOf({&a}, &d, "Start");
-        f->SetValue(" 1.5E3 ");
+        f->SetValue(Num(" 1.5E3 "));
         QCOMPARE(a.FStart, 1500.0);
         QVERIFY_THROWS_EXCEPTION(EConvertError, f->SetValue("1,5x"));
         QCOMPARE(a.FStart, 1500.0);
-        f->SetValue("1E20");
-        QCOMPARE(f->GetValue(), QString("1E20"));
-        f->SetValue("0.1");
-        QCOMPARE(f->GetValue(), QString("0.1"));
+        f->SetValue(Num("1E20"));
+        QCOMPARE(f->GetValue(), Num("1E20"));
+        f->SetValue(Num("0.1"));
+        QCOMPARE(f->GetValue(), Num("0.1"));
 
         auto i = editorOf({&a}, &d, "Count");
         i->SetValue("$FF");
