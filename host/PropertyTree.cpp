@@ -147,6 +147,7 @@ void TPropertyTree::LoadChildren(QTreeWidgetItem *Item)
 void TPropertyTree::UpdateItem(QTreeWidgetItem *Item)
 {
     if (TPropertyNode *node = NodeOf(Item)) {
+        ForgetChanged(node);
         const TPropertyAttributes before = node->Attributes;
         node->Attributes = SafeAttributes(node->Editor.get());
         if (!node->Attributes.Contains(paFullWidthName))

@@ -72,6 +72,12 @@ void TPropertyValueEdit::Reload()
     FEdit->setMaxLength(qMax(limit > 0 ? limit : 32767, int(value.size())));
     FEdit->setText(value);
     FEdit->setModified(false);
+    // Bold as the row's cell draws a changed value.
+    if (FEdit->font().bold() != IsChanged(FNode)) {
+        QFont f = FEdit->font();
+        f.setBold(!f.bold());
+        FEdit->setFont(f);
+    }
     update();
 }
 
