@@ -17,6 +17,7 @@
 #include "ErrorBox.h"
 #include "FormHistory.h"
 #include "HostFixture.h"
+#include "PropertyTree.h"
 #include "Kvfloatedit.h"
 #include "Kvintegeredit.h"
 #include "Kvlegend.h"
@@ -518,6 +519,42 @@ private slots:
             QCOMPARE(GDrawnNameBold, bool(*hint));
             QCOMPARE(GDrawnValueBold, bool(*hint));
         }
+    }
+
+    // Long names show whole: the name column fits the longest (bold) name; the divider drags
+    // with the mouse, the width holds for the next start, a double click fits the names again.
+    void nameColumnFitsItsNamesAndKeepsTheDraggedWidth()
+    {
+        F.Select({"Graph1"});
+        auto *tree = static_cast<TPropertyTree *>(F.Inspector()->Tree());
+        QFont bold = tree->font();
+        bold.setBold(true);
+        QTreeWidgetItem *longest = F.Inspector()->FindItem(QStringLiteral("DistanceBorderAxisBottom"));
+        QVERIFY(longest);
+        tree->scrollToItem(longest);
+        const QRect name = tree->visualRect(tree->indexFromItem(longest, 0));
+        QVERIFY2(name.left() + 2 + QFontMetrics(bold).horizontalAdvance(longest->text(0)) <= name.right(),
+                 qPrintable(QString::number(name.width())));
+
+        const int fitted = tree->columnWidth(0);
+        const int y = name.center().y(), x = tree->DividerPosition();
+        QTest::mousePress(tree->viewport(), Qt::LeftButton, {}, QPoint(x, y));
+        QTest::mouseMove(tree->viewport(), QPoint(x + 15, y));
+        QTest::mouseMove(tree->viewport(), QPoint(x + 30, y));
+        QTest::mouseRelease(tree->viewport(), Qt::LeftButton, {}, QPoint(x + 30, y));
+        QCOMPARE(tree->columnWidth(0), fitted + 30);
+        QCOMPARE(tree->currentItem(), nullptr); // the drag chose no row
+
+        // A new window (the next start) has the dragged width, whatever it shows.
+        F.Reset();
+        F.Select({"Series1"});
+        tree = static_cast<TPropertyTree *>(F.Inspector()->Tree());
+        QCOMPARE(tree->columnWidth(0), fitted + 30);
+        QTest::mouseDClick(tree->viewport(), Qt::LeftButton, {}, QPoint(tree->DividerPosition(), 5));
+        QCOMPARE(tree->UserNameWidth(), 0);
+        QVERIFY(tree->columnWidth(0) < fitted + 30);
+        F.Reset();
+        QCOMPARE(static_cast<TPropertyTree *>(F.Inspector()->Tree())->UserNameWidth(), 0);
     }
 
     void componentVerbsFormTheContextMenuAndDoubleClickRunsTheFirst()
