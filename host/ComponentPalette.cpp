@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QActionGroup>
+#include <QEvent>
 #include <QToolBar>
 
 #include "DesignRegistry.h"
@@ -11,6 +12,8 @@
 namespace {
 // Page names may live in a package's memory, which goes away when it is unloaded.
 QString owned(const QString &s) { return QString(s.constData(), s.size()); }
+// The place of a button's picture, in logical pixels.
+constexpr int IconPlace = 24;
 } // namespace
 
 TComponentPalette::TComponentPalette(TPackageLoader *Loader, QWidget *parent) : QTabWidget(parent), FLoader(Loader)
@@ -28,6 +31,7 @@ void TComponentPalette::Rebuild()
 {
     const QString selected = FSelected;
     const int current = currentIndex();
+    FRatio = devicePixelRatioF();
     while (count() > 0) {
         QWidget *w = widget(0);
         removeTab(0);
@@ -36,7 +40,8 @@ void TComponentPalette::Rebuild()
     delete FGroup;
     FGroup = new QActionGroup(this);
     FGroup->setExclusive(true);
-    FPointer = new QAction(QIcon(PointerGlyph()), QStringLiteral("Select"), FGroup);
+    const int iconSize = PaletteIconSize(IconPlace, FRatio);
+    FPointer = new QAction(QIcon(PointerGlyph(iconSize, FRatio)), QStringLiteral("Select"), FGroup);
     FPointer->setObjectName(QStringLiteral("PointerAction"));
     FPointer->setCheckable(true);
     FPointer->setChecked(true);
@@ -48,7 +53,7 @@ void TComponentPalette::Rebuild()
     for (const QString &page : reg.PalettePages()) {
         auto *bar = new QToolBar;
         bar->setObjectName(QStringLiteral("PalettePage"));
-        bar->setIconSize(QSize(24, 24));
+        bar->setIconSize(QSize(iconSize, iconSize));
         bar->setToolButtonStyle(Qt::ToolButtonIconOnly);
         bar->setMovable(false);
         bar->setFloatable(false);
@@ -59,7 +64,7 @@ void TComponentPalette::Rebuild()
                 continue;
             for (TComponentClass cls : row.Classes) {
                 const QString name = QString::fromLatin1(cls->className());
-                auto *a = new QAction(QIcon(PaletteBitmap(*FLoader, row.Package, name)), name, FGroup);
+                auto *a = new QAction(QIcon(PaletteBitmap(*FLoader, row.Package, name, IconPlace, FRatio)), name, FGroup);
                 a->setObjectName(name);
                 a->setCheckable(true);
                 a->setToolTip(name);
@@ -100,4 +105,12 @@ void TComponentPalette::SelectClass(const QString &ClassName)
     a->setChecked(true);
     FSelected = a == FPointer ? QString() : ClassName;
     emit ClassSelected(FSelected);
+}
+
+bool TComponentPalette::event(QEvent *Event)
+{
+    // On a screen of another resolution the pictures are made anew for it.
+    if (Event->type() == QEvent::ScreenChangeInternal && !qFuzzyCompare(FRatio, devicePixelRatioF()))
+        Rebuild();
+    return QTabWidget::event(Event);
 }
