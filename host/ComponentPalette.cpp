@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QActionGroup>
 #include <QEvent>
+#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QShortcut>
@@ -27,7 +28,13 @@ TComponentPalette::TComponentPalette(TPackageLoader *Loader, QWidget *parent) : 
     setUsesScrollButtons(true);
     setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
 
-    FSearch = new QLineEdit(this);
+    // The tab widget sizes its corner by the size hint, which a line edit's minimum width does
+    // not change: a layout around it does.
+    auto *corner = new QWidget(this);
+    auto *cornerLayout = new QHBoxLayout(corner);
+    cornerLayout->setContentsMargins(0, 1, 2, 1);
+    FSearch = new QLineEdit(corner);
+    cornerLayout->addWidget(FSearch);
     FSearch->setObjectName(QStringLiteral("PaletteSearch"));
     FSearch->setPlaceholderText(QStringLiteral("Search components (%1)").arg(SearchShortcut()));
     FSearch->setToolTip(QStringLiteral("Type part of a class name: the palette shows the classes that contain it.\n"
@@ -37,7 +44,7 @@ TComponentPalette::TComponentPalette(TPackageLoader *Loader, QWidget *parent) : 
     FSearch->setClearButtonEnabled(true);
     FSearch->setMinimumWidth(220);
     FSearch->installEventFilter(this);
-    setCornerWidget(FSearch, Qt::TopRightCorner);
+    setCornerWidget(corner, Qt::TopRightCorner);
     auto *shortcut = new QShortcut(QKeySequence(SearchShortcut()), this);
     connect(shortcut, &QShortcut::activated, this, [this] {
         FSearch->setFocus(Qt::ShortcutFocusReason);
