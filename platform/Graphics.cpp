@@ -111,13 +111,38 @@ void TCanvas::TextRect(const TRect &R, int X, int Y, const QString &Text)
 int TCanvas::TextHeight(const QString &) const { return QFontMetrics(FPainter->font()).height(); }
 int TCanvas::TextWidth(const QString &Text) const { return QFontMetrics(FPainter->font()).horizontalAdvance(Text); }
 
+QPixmap DevicePixmap(const QSize &Size, qreal Ratio, const QColor &Fill)
+{
+    const qreal ratio = Ratio > 0 ? Ratio : 1;
+    QPixmap pm((QSizeF(Size) * ratio).toSize());
+    pm.setDevicePixelRatio(ratio);
+    pm.fill(Fill);
+    return pm;
+}
+
+QIcon DrawnIcon(const QSize &Size, const std::function<void(QPainter &)> &Draw, const QColor &Fill)
+{
+    QIcon icon;
+    QList<qreal> ratios{1, 2};
+    if (qApp && !ratios.contains(qApp->devicePixelRatio()))
+        ratios << qApp->devicePixelRatio();
+    for (qreal ratio : ratios) {
+        QPixmap pm = DevicePixmap(Size, ratio, Fill);
+        {
+            QPainter p(&pm);
+            Draw(p);
+        }
+        icon.addPixmap(pm);
+    }
+    return icon;
+}
+
 void PaintImage(QLabel *Image, const std::function<void(QPainter &)> &Draw)
 {
     QPixmap picture = Image->pixmap();
-    if (picture.size() != Image->size()) {
-        picture = QPixmap(Image->size());
-        picture.fill(Qt::white);
-    }
+    const qreal ratio = Image->devicePixelRatioF();
+    if (picture.deviceIndependentSize().toSize() != Image->size() || !qFuzzyCompare(picture.devicePixelRatio(), ratio))
+        picture = DevicePixmap(Image->size(), ratio, Qt::white);
     {
         QPainter p(&picture);
         Draw(p);
