@@ -42,6 +42,24 @@ QPen TCanvas::qpen() const
     return p;
 }
 
+bool TCanvas::PixelWidePen() const
+{
+    // On a device of ratio 1 the cosmetic pen is the pixel; above, it would be a thinner line.
+    return Pen.Width <= 1 && FPainter->device() && FPainter->device()->devicePixelRatioF() > 1;
+}
+
+void TCanvas::SetPixelWidePen()
+{
+    // One pixel wide through the pixels' centres, square ends and corners: it covers exactly
+    // the logical pixels GDI would set, every device pixel of them (two by two at ratio 2).
+    QPen pen = qpen();
+    pen.setWidthF(1);
+    pen.setCapStyle(Qt::SquareCap);
+    pen.setJoinStyle(Qt::MiterJoin);
+    FPainter->setPen(pen);
+    FPainter->setRenderHint(QPainter::Antialiasing, true);
+}
+
 void TCanvas::Rectangle(int X1, int Y1, int X2, int Y2)
 {
     if (X2 <= X1 || Y2 <= Y1)
@@ -51,9 +69,14 @@ void TCanvas::Rectangle(int X1, int Y1, int X2, int Y2)
     if (Brush.Style != TBrushStyle::bsClear)
         FPainter->fillRect(QRect(X1, Y1, X2 - X1, Y2 - Y1), ColorToQColor(Brush.Color));
     if (Pen.Style != TPenStyle::psClear) {
-        FPainter->setPen(qpen());
         FPainter->setBrush(Qt::NoBrush);
-        FPainter->drawRect(QRect(X1, Y1, X2 - X1 - 1, Y2 - Y1 - 1));
+        if (PixelWidePen()) {
+            SetPixelWidePen();
+            FPainter->drawRect(QRectF(X1 + 0.5, Y1 + 0.5, X2 - X1 - 1, Y2 - Y1 - 1));
+        } else {
+            FPainter->setPen(qpen());
+            FPainter->drawRect(QRect(X1, Y1, X2 - X1 - 1, Y2 - Y1 - 1));
+        }
     }
     FPainter->restore();
 }
@@ -78,7 +101,14 @@ void TCanvas::LineTo(int X, int Y)
     FPainter->save();
     FPainter->setRenderHint(QPainter::Antialiasing, false);
     FPainter->setPen(qpen());
-    if (last == from)
+    if (PixelWidePen()) {
+        SetPixelWidePen();
+        const QPointF centre(0.5, 0.5);
+        if (last == from)
+            FPainter->fillRect(QRect(from, QSize(1, 1)), FPainter->pen().color());
+        else
+            FPainter->drawLine(from + centre, last + centre);
+    } else if (last == from)
         FPainter->drawPoint(from);
     else
         FPainter->drawLine(from, last);

@@ -73,6 +73,9 @@ public:
 
 private:
     QPen qpen() const;
+    // Whether a one-pixel pen draws on a device of a higher ratio, and that pen for it.
+    bool PixelWidePen() const;
+    void SetPixelWidePen();
     QPainter *FPainter;
     QPoint FPenPos;
 };

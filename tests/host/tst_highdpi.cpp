@@ -80,6 +80,60 @@ private slots:
         QCOMPARE(ink[1], ink[0] + 1);
     }
 
+    // The package's drawing routines draw through a canvas: a one-pixel pen there covers its
+    // whole logical pixel, as the colour editor's framed swatch in the inspector needs.
+    void canvasOnePixelLinesCoverTheirLogicalPixels()
+    {
+        QImage img(60, 60, QImage::Format_RGB32);
+        img.setDevicePixelRatio(2);
+        img.fill(Qt::white);
+        {
+            QPainter painter(&img);
+            TCanvas c(&painter);
+            c.Pen.Color = clBlack;
+            c.Brush.Color = clWhite;
+            c.Rectangle(1, 1, 11, 11); // outline on logical pixels 1 and 10
+            c.Pen.Color = clRed;
+            c.MoveTo(2, 20);
+            c.LineTo(12, 20); // logical pixels 2..11 of row 20
+            c.MoveTo(25, 2);
+            c.LineTo(25, 3); // one pixel
+        }
+        auto at = [&](int x, int y) { return img.pixel(x, y); };
+        const QRgb black = qRgb(0, 0, 0), white = qRgb(255, 255, 255), red = qRgb(255, 0, 0);
+        for (int d = 2; d < 22; ++d) {
+            // Top and bottom edges: device rows 2, 3 and 20, 21.
+            QCOMPARE(at(d, 1), white);
+            QCOMPARE(at(d, 2), black);
+            QCOMPARE(at(d, 3), black);
+            QCOMPARE(at(d, 20), black);
+            QCOMPARE(at(d, 21), black);
+            QCOMPARE(at(d, 22), white);
+        }
+        for (int d = 4; d < 20; ++d) {
+            // Left and right edges: device columns 2, 3 and 20, 21; inside and outside white.
+            QCOMPARE(at(1, d), white);
+            QCOMPARE(at(2, d), black);
+            QCOMPARE(at(3, d), black);
+            QCOMPARE(at(4, d), white);
+            QCOMPARE(at(19, d), white);
+            QCOMPARE(at(20, d), black);
+            QCOMPARE(at(21, d), black);
+            QCOMPARE(at(22, d), white);
+        }
+        for (int x = 4; x < 24; ++x) {
+            QCOMPARE(at(x, 39), white);
+            QCOMPARE(at(x, 40), red);
+            QCOMPARE(at(x, 41), red);
+            QCOMPARE(at(x, 42), white);
+        }
+        QCOMPARE(at(24, 40), white); // the end point is left out
+        QCOMPARE(at(50, 4), red);
+        QCOMPARE(at(51, 5), red);
+        QCOMPARE(at(52, 4), white);
+        QCOMPARE(at(50, 6), white);
+    }
+
     void imageControlsPaintAtDeviceResolution()
     {
         QLabel label;
