@@ -128,7 +128,9 @@ void TScriptHost::log(const QString &Text) { std::fprintf(stderr, "%s\n", qPrint
 
 QString TScriptHost::dateText(int Year, int Month, int Day) const
 {
-    return QDate(Year, Month, Day).toString(QLocale().dateFormat(QLocale::ShortFormat));
+    // The IDE's own date format (the locale's, with four-digit years), so that a script
+    // compares with what the inspector shows.
+    return QDate(Year, Month, Day).toString(FormatSettings().ShortDateFormat);
 }
 
 void TScriptHost::wait(int Ms)
