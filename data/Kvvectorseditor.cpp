@@ -33,6 +33,7 @@
 #include "Kvseries.h"
 #include "Kvvectors.h"
 #include "ui_Kvvectorseditor.h"
+#include "Graphics.h"
 
 namespace {
 constexpr int CellInset = 2;       // string grids draw their texts 2 pixels in from the cell's corner
@@ -645,12 +646,10 @@ QList<QIcon> drawImageList()
 {
     QList<QIcon> images;
     auto picture = [&](const std::function<void(QPainter &)> &Draw) {
-        QPixmap pm(16, 16);
-        pm.fill(Qt::transparent);
-        QPainter p(&pm);
-        p.setRenderHint(QPainter::Antialiasing);
-        Draw(p);
-        images.append(QIcon(pm));
+        images.append(DrawnIcon(QSize(16, 16), [&](QPainter &p) {
+            p.setRenderHint(QPainter::Antialiasing);
+            Draw(p);
+        }));
     };
     const QColor ink(40, 40, 40), red(200, 30, 30), sheet(255, 255, 255), line(120, 120, 120);
     auto cells = [&](QPainter &p, const QRectF &R, int Cols, int Rows) {

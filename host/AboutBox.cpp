@@ -43,7 +43,7 @@ TAboutBox::TAboutBox(TAboutBoxServices *AboutBox, QWidget *parent) : QDialog(par
     // The IDE itself.
     auto *head = new QHBoxLayout;
     auto *logo = new QLabel(this);
-    logo->setPixmap(IDEIcon().pixmap(64, 64));
+    logo->setPixmap(IDELogo(64, devicePixelRatioF()));
     logo->setAlignment(Qt::AlignTop);
     head->addWidget(logo);
     auto *headText = new QVBoxLayout;
@@ -112,7 +112,7 @@ void TAboutBox::Refresh()
         pic->setObjectName(QStringLiteral("ProductImage"));
         pic->setFixedSize(52, 52);
         pic->setAlignment(Qt::AlignCenter);
-        pic->setPixmap(BitmapToPixmap(e.Image));
+        pic->setPixmap(SharpBitmap(e.Image, devicePixelRatioF()));
         h->addWidget(pic, 0, Qt::AlignTop);
         auto *v = new QVBoxLayout;
         v->setSpacing(3);

@@ -48,7 +48,7 @@ void TDesignForm::SetIconProvider(TIconProvider Provider)
 QPixmap TDesignForm::Icon(const QString &ClassName) const
 {
     const QPixmap pm = FIconProvider ? FIconProvider(ClassName) : QPixmap();
-    return pm.isNull() ? GenericComponentGlyph() : pm;
+    return pm.isNull() ? GenericComponentGlyph(24, devicePixelRatioF()) : pm;
 }
 
 TComponent *TDesignForm::ComponentAt(const QPoint &Pos) const

@@ -121,7 +121,10 @@ void TDesignOverlay::PaintTiles(QPainter &P, const QRect &Area)
         P.setPen(Qt::white);
         P.drawLine(tile.left() + 1, tile.top() + 1, tile.right() - 1, tile.top() + 1);
         P.drawLine(tile.left() + 1, tile.top() + 1, tile.left() + 1, tile.bottom() - 1);
-        P.drawPixmap(tile.left() + 2, tile.top() + 2, FForm->Icon(c->ClassName()).scaled(24, 24));
+        // The picture at the screen's resolution, in the middle of its 24-pixel place.
+        const QPixmap icon = FForm->Icon(c->ClassName());
+        const QSize size = icon.deviceIndependentSize().toSize();
+        P.drawPixmap(tile.left() + 2 + (24 - size.width()) / 2, tile.top() + 2 + (24 - size.height()) / 2, icon);
         const QRect caption(hit.left(), tile.bottom() + 2, hit.width(), TDesignForm::CaptionHeight);
         P.setPen(palette().color(QPalette::WindowText));
         P.drawText(caption, Qt::AlignHCenter | Qt::AlignTop, P.fontMetrics().elidedText(c->Name(), Qt::ElideRight, caption.width()));

@@ -78,16 +78,22 @@ TMainWindow::TMainWindow(THostIDE *Host, QWidget *parent) : QMainWindow(parent),
     FForm->setParent(ground);
     FForm->move(24, 24);
     ground->setMinimumSize(FForm->width() + 48, FForm->height() + 48);
-    // Non-visual components show the palette bitmap of their class from its package.
-    // Kept per class: the form paints every tile on each repaint, a big form hundreds.
+    // Non-visual components show the palette bitmap of their class from its package, at the
+    // form's screen resolution. Kept per class: the form paints every tile on each repaint, a
+    // big form hundreds.
     FForm->Form()->SetIconProvider([this](const QString &cls) {
+        const qreal ratio = FForm->Form()->devicePixelRatioF();
+        if (!qFuzzyCompare(ratio, FIconRatio)) {
+            FIconCache.clear();
+            FIconRatio = ratio;
+        }
         if (auto it = FIconCache.constFind(cls); it != FIconCache.constEnd())
             return *it;
         QPixmap pm;
         for (const TPaletteRow &row : TDesignRegistry::Instance().PaletteRows())
             for (TComponentClass c : row.Classes)
                 if (pm.isNull() && QString::fromLatin1(c->className()) == cls)
-                    pm = PaletteBitmap(*FHost->Loader(), row.Package, cls);
+                    pm = PaletteBitmap(*FHost->Loader(), row.Package, cls, 24, ratio);
         FIconCache.insert(cls, pm);
         return pm;
     });

@@ -64,4 +64,5 @@ private:
     QMenu *FRemoveMenu;
     QListWidget *FMessages = nullptr; // the message area
     QHash<QString, QPixmap> FIconCache; // the tiles' pictures by class
+    qreal FIconRatio = 0;               // the screen resolution they were made for
 };

@@ -9,6 +9,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <memory>
 
 #include "DesignRegistry.h"
 #include "ErrorBox.h"
@@ -378,31 +379,41 @@ void TPropertyGrid::OpenDropDown(TPropertyNode *Node, QWidget *Anchor)
     FDropDown->ShowBelow(Anchor);
 }
 
-void TPropertyGrid::ShowContextMenu(const QPoint &Pos)
+QMenu *TPropertyGrid::CreateContextMenu(QTreeWidgetItem *Item)
 {
-    QTreeWidgetItem *item = FTree->itemAt(Pos);
-    QMenu menu(this);
-    menu.setObjectName(QStringLiteral("InspectorMenu"));
-    TPropertyNode *node = FTree->NodeOf(item);
-    QAction *revert = menu.addAction(QStringLiteral("&Revert to Inherited"));
-    revert->setEnabled(node && node->Attributes.Contains(paRevertable));
-    const QString path = FTree->ItemPath(item);
+    auto *menu = new QMenu(this);
+    menu->setObjectName(QStringLiteral("InspectorMenu"));
+    TPropertyNode *node = FTree->NodeOf(Item);
+    QAction *revert = menu->addAction(QStringLiteral("&Revert to Inherited"));
+    revert->setObjectName(QStringLiteral("RevertAction"));
+    // Offered where there is something to revert: on the rows whose values stand out as changed.
+    revert->setEnabled(node && node->Attributes.Contains(paRevertable) && IsChanged(node));
+    const QString path = FTree->ItemPath(Item);
     connect(revert, &QAction::triggered, this, [this, path] {
         const QString error = RevertProperty(path);
         if (!error.isEmpty())
             ShowError(error);
     });
-    menu.addSeparator();
-    menu.addAction(QStringLiteral("&Expand"), this, [item] { if (item) item->setExpanded(true); })
-        ->setEnabled(item && item->childIndicatorPolicy() == QTreeWidgetItem::ShowIndicator);
-    menu.addAction(QStringLiteral("&Collapse"), this, [item] { if (item) item->setExpanded(false); })
-        ->setEnabled(item && item->isExpanded());
-    menu.addSeparator();
-    QMenu *arrange = menu.addMenu(QStringLiteral("&Arrange"));
+    menu->addSeparator();
+    // The row may go with a change while the menu is open: it is used only while the rows stand.
+    const int generation = FTree->Generation();
+    auto row = [this, Item, generation] { return FTree->Generation() == generation ? Item : nullptr; };
+    menu->addAction(QStringLiteral("&Expand"), this, [row] { if (QTreeWidgetItem *i = row()) i->setExpanded(true); })
+        ->setEnabled(Item && Item->childIndicatorPolicy() == QTreeWidgetItem::ShowIndicator);
+    menu->addAction(QStringLiteral("&Collapse"), this, [row] { if (QTreeWidgetItem *i = row()) i->setExpanded(false); })
+        ->setEnabled(Item && Item->isExpanded());
+    menu->addSeparator();
+    QMenu *arrange = menu->addMenu(QStringLiteral("&Arrange"));
     QAction *byCat = arrange->addAction(QStringLiteral("by &Category"), this, [this] { SetArrange(TArrange::ByCategory); });
     QAction *byName = arrange->addAction(QStringLiteral("by &Name"), this, [this] { SetArrange(TArrange::ByName); });
     byCat->setCheckable(true);
     byName->setCheckable(true);
     (FArrange == TArrange::ByCategory ? byCat : byName)->setChecked(true);
-    menu.exec(FTree->viewport()->mapToGlobal(Pos));
+    return menu;
+}
+
+void TPropertyGrid::ShowContextMenu(const QPoint &Pos)
+{
+    std::unique_ptr<QMenu> menu(CreateContextMenu(FTree->itemAt(Pos)));
+    menu->exec(FTree->viewport()->mapToGlobal(Pos));
 }

@@ -30,6 +30,7 @@ class QComboBox;
 class QLabel;
 class QLineEdit;
 class QListWidget;
+class QMenu;
 class QToolButton;
 class TFormDesigner;
 class TPropertyDropDown;
@@ -81,6 +82,8 @@ public:
     // of the inspector so that scripts can find it: object name "PropertyDropDown".
     QListWidget *OpenDropDown();
     QListWidget *DropDown() const;
+    // The context menu of a row (nil: of no row), as a right click opens it; the caller owns it.
+    QMenu *CreateContextMenu(QTreeWidgetItem *Item);
 
     int RowHeight() const override;
 

@@ -2,6 +2,7 @@
 
 #include <QTreeWidget>
 
+#include "PropertyDefaults.h"
 #include "SysUtils.h"
 #include "VCLEditors.h"
 
@@ -18,6 +19,20 @@ TPropertyAttributes SafeAttributes(TPropertyEditor *Editor)
     TPropertyAttributes a{paReadOnly};
     GuardedCall([&] { a = Editor->GetAttributes(); });
     return a;
+}
+
+bool IsChanged(TPropertyNode *Node)
+{
+    if (Node->Changed < 0) {
+        bool changed = false;
+        GuardedCall([&] {
+            TPropertyEditor *e = Node->Editor.get();
+            for (int i = 0; !changed && i < e->PropCount(); ++i)
+                changed = TPropertyDefaults::Instance().IsChanged(e->GetComponent(i), e->GetPropInfoAt(i));
+        });
+        Node->Changed = changed;
+    }
+    return Node->Changed > 0;
 }
 
 std::unique_ptr<TPropertyNode> TPropertyNodes::Make(std::shared_ptr<TPropertyEditor> Editor, const QString &Category)

@@ -21,6 +21,7 @@ struct TPropertyNode {
     QString Name;
     QString Category; // the category row it stands under (category view)
     bool ChildrenLoaded = false;
+    signed char Changed = -1; // see IsChanged; -1 until asked
     std::vector<std::unique_ptr<TPropertyNode>> Children;
 
     // Neither typed into nor shown as a value one can change.
@@ -31,6 +32,11 @@ struct TPropertyNode {
 // as "(message)", attributes that cannot be read make a read-only row.
 QString SafeValue(TPropertyEditor *Editor);
 TPropertyAttributes SafeAttributes(TPropertyEditor *Editor);
+// Whether the row's value differs, for any selected component, from what a new component of
+// its class has (for a sub-object row: any of its values). Asked once until the values are read
+// again (ForgetChanged).
+bool IsChanged(TPropertyNode *Node);
+inline void ForgetChanged(TPropertyNode *Node) { Node->Changed = -1; }
 
 class TPropertyNodes {
 public:

@@ -15,6 +15,17 @@ void drawText(TCanvas &Canvas, const QRect &R, const QString &Text)
 {
     Canvas.TextRect(TRect(R), R.left() + 2, R.top() + qMax(0, (R.height() - Canvas.TextHeight(Text)) / 2), Text);
 }
+
+// A changed value, and the name of its row, in bold: through the canvas's font, so that the
+// editors that draw their own cells write with it too.
+void markChanged(TCanvas &Canvas, TPropertyNode *Node)
+{
+    if (!IsChanged(Node))
+        return;
+    QFont f = Canvas.Handle()->font();
+    f.setBold(true);
+    Canvas.SetFont(f);
+}
 } // namespace
 
 void PrepareCanvas(TCanvas &Canvas, const QPalette &Palette, bool Selected)
@@ -30,6 +41,7 @@ void DrawName(QPainter *Painter, const QRect &Rect, TPropertyNode *Node, const Q
     Painter->setClipRect(Rect);
     TCanvas canvas(Painter);
     PrepareCanvas(canvas, Palette, Selected);
+    markChanged(canvas, Node);
     if (Node->Drawing) {
         if (GuardedCall([&] { Node->Drawing->PropDrawName(&canvas, TRect(Rect), Selected); }))
             DefaultPropertyDrawName(Node->Editor.get(), &canvas, TRect(Rect));
@@ -46,6 +58,7 @@ void DrawValue(QPainter *Painter, const QRect &Rect, TPropertyNode *Node, const 
     Painter->setClipRect(Rect);
     TCanvas canvas(Painter);
     PrepareCanvas(canvas, Palette, Selected);
+    markChanged(canvas, Node);
     if (!Selected && !Node->ValueReadOnly())
         canvas.FontColor = QColor(0, 0, 128);
     if (Node->ValueReadOnly() && !Selected && !Node->Attributes.Contains(paSubProperties))

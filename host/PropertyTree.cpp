@@ -2,15 +2,21 @@
 
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QScrollBar>
 #include <algorithm>
 #include <map>
 
 #include "PropertyDelegate.h"
 #include "PropertyValueEdit.h"
+#include "Registry.h"
 #include "SysUtils.h"
 
 namespace {
+// Where the inspector keeps the width the user gave its name column.
+const QString InspectorKey = IDEBaseRegistryKey() + QStringLiteral("\\Object Inspector");
+const QString NameWidthValue = QStringLiteral("NameColumnWidth");
+
 // Rows go by name, each name asked of its editor once.
 void SortByName(std::vector<std::shared_ptr<TPropertyEditor>> &Editors)
 {
@@ -43,6 +49,10 @@ TPropertyTree::TPropertyTree(IPropertyValueHost *Host, QWidget *Parent) : QTreeW
     header()->setSectionResizeMode(QHeaderView::Interactive);
     header()->setStretchLastSection(true);
     setColumnWidth(0, 130);
+    viewport()->setMouseTracking(true); // the divider's cursor
+    TRegistry reg;
+    if (reg.OpenKeyReadOnly(InspectorKey))
+        FUserNameWidth = qMax(0, reg.ReadString(NameWidthValue).toInt());
 
     connect(this, &QTreeWidget::itemExpanded, this, &TPropertyTree::LoadChildren);
     connect(this, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem *Now, QTreeWidgetItem *Before) {
@@ -118,6 +128,7 @@ void TPropertyTree::Build(std::vector<std::shared_ptr<TPropertyEditor>> Editors,
             again = *it;
     }
     setUpdatesEnabled(true);
+    UpdateNameColumn();
     if (again)
         setCurrentItem(again, 1);
     verticalScrollBar()->setValue(scroll);
@@ -142,11 +153,14 @@ void TPropertyTree::LoadChildren(QTreeWidgetItem *Item)
         FNodes.AddRow(this, Item, TPropertyNodes::Make(s, node->Category));
     if (subs.empty())
         Item->setChildIndicatorPolicy(QTreeWidgetItem::DontShowIndicator);
+    else
+        UpdateNameColumn();
 }
 
 void TPropertyTree::UpdateItem(QTreeWidgetItem *Item)
 {
     if (TPropertyNode *node = NodeOf(Item)) {
+        ForgetChanged(node);
         const TPropertyAttributes before = node->Attributes;
         node->Attributes = SafeAttributes(node->Editor.get());
         if (!node->Attributes.Contains(paFullWidthName))
@@ -323,6 +337,101 @@ void TPropertyTree::keyPressEvent(QKeyEvent *k)
 void TPropertyTree::resizeEvent(QResizeEvent *Event)
 {
     QTreeWidget::resizeEvent(Event);
-    // Names get a little less than half of the grid, as long names are the rule here.
-    setColumnWidth(0, qMax(120, Event->size().width() * 47 / 100));
+    UpdateNameColumn();
+}
+
+int TPropertyTree::FittingNameWidth()
+{
+    QFont bold = font();
+    bold.setBold(true);
+    const QFontMetrics fm(bold);
+    int widest = 0;
+    for (QTreeWidgetItemIterator it(this); *it; ++it) {
+        TPropertyNode *n = NodeOf(*it);
+        if (!n)
+            continue;
+        auto w = FNameWidths.constFind(n->Name);
+        if (w == FNameWidths.constEnd())
+            w = FNameWidths.insert(n->Name, fm.horizontalAdvance(n->Name));
+        int depth = rootIsDecorated() ? 1 : 0;
+        for (QTreeWidgetItem *p = (*it)->parent(); p; p = p->parent())
+            ++depth;
+        // The name is written two pixels in; a little air before the divider.
+        widest = qMax(widest, depth * indentation() + 2 + *w + 6);
+    }
+    return widest;
+}
+
+void TPropertyTree::UpdateNameColumn()
+{
+    int w = FUserNameWidth;
+    if (w <= 0) {
+        FFittedWidth = qMax(FFittedWidth, FittingNameWidth());
+        w = FFittedWidth;
+    }
+    // Values keep room to show.
+    w = qMax(40, qMin(w, viewport()->width() - 60));
+    if (columnWidth(0) != w)
+        setColumnWidth(0, w);
+}
+
+void TPropertyTree::SetUserNameWidth(int Width)
+{
+    FUserNameWidth = qMax(0, Width);
+    if (FUserNameWidth == 0)
+        FFittedWidth = 0;
+    UpdateNameColumn();
+    TRegistry reg;
+    if (reg.OpenKey(InspectorKey, true)) {
+        if (FUserNameWidth > 0)
+            reg.WriteString(NameWidthValue, QString::number(FUserNameWidth));
+        else
+            reg.DeleteValue(NameWidthValue);
+    }
+}
+
+// The divider between the columns: dragged with the mouse, fitted again by a double click.
+bool TPropertyTree::viewportEvent(QEvent *Event)
+{
+    const auto type = Event->type();
+    if (type == QEvent::MouseMove || type == QEvent::MouseButtonPress || type == QEvent::MouseButtonRelease ||
+        type == QEvent::MouseButtonDblClick) {
+        auto *m = static_cast<QMouseEvent *>(Event);
+        const int x = qRound(m->position().x());
+        const int left = columnViewportPosition(0);
+        switch (type) {
+        case QEvent::MouseMove:
+            if (FDividerDrag) {
+                FUserNameWidth = qMax(40, x - left);
+                UpdateNameColumn();
+                return true;
+            }
+            if (m->buttons() == Qt::NoButton) {
+                if (OnDivider(x))
+                    viewport()->setCursor(Qt::SplitHCursor);
+                else
+                    viewport()->unsetCursor();
+            }
+            break;
+        case QEvent::MouseButtonPress:
+            if (m->button() == Qt::LeftButton && OnDivider(x)) {
+                FDividerDrag = true;
+                return true;
+            }
+            break;
+        case QEvent::MouseButtonRelease:
+            if (FDividerDrag) {
+                FDividerDrag = false;
+                SetUserNameWidth(columnWidth(0));
+                return true;
+            }
+            break;
+        default: // a double click
+            if (OnDivider(x)) {
+                SetUserNameWidth(0);
+                return true;
+            }
+        }
+    }
+    return QTreeWidget::viewportEvent(Event);
 }

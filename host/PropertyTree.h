@@ -6,6 +6,12 @@
 // across a rebuild.
 //
 // Paths name rows: "Pen" for a property, "Pen.Color" for a sub-property.
+//
+// The name column grows to fit the longest name it has shown (bold, as changed values are),
+// leaving room for values. The divider between the columns can be dragged, as IDEs let their
+// inspectors' be; the dragged width is kept in the IDE's registry for the next start, and a
+// double click on the divider fits the names again.
+#include <QHash>
 #include <QStringList>
 #include <QTreeWidget>
 #include <functional>
@@ -44,6 +50,11 @@ public:
     void LoadChildren(QTreeWidgetItem *Item);
     // Counts the times rows were thrown away.
     int Generation() const { return FGeneration; }
+    // The width the user gave the name column (kept for the next start); 0 fits the names.
+    int UserNameWidth() const { return FUserNameWidth; }
+    void SetUserNameWidth(int Width);
+    // The x of the divider between the columns, in the viewport.
+    int DividerPosition() const { return columnViewportPosition(1); }
 
 signals:
     // The current row changed to the row of Path (empty: none).
@@ -53,11 +64,20 @@ signals:
 protected:
     void keyPressEvent(QKeyEvent *Event) override;
     void resizeEvent(QResizeEvent *Event) override;
+    bool viewportEvent(QEvent *Event) override;
 
 private:
     void UpdateItem(QTreeWidgetItem *Item);
     void OpenInlineEditor(QTreeWidgetItem *Item);
+    // Sets the name column to the user's width, else to what fits the names, within the view.
+    void UpdateNameColumn();
+    int FittingNameWidth();
+    bool OnDivider(int X) const { return qAbs(X - DividerPosition()) <= 3; }
 
     TPropertyNodes FNodes;
     int FGeneration = 0;
+    int FUserNameWidth = 0;
+    int FFittedWidth = 0; // the widest fit so far: the column does not shrink by itself
+    bool FDividerDrag = false;
+    QHash<QString, int> FNameWidths; // names' widths in bold, by name
 };

@@ -73,6 +73,12 @@ void TPropertyValueEdit::Reload()
     FEdit->setText(value);
     FEdit->setModified(false);
     FShown = value;
+    // Bold as the row's cell draws a changed value.
+    if (FEdit->font().bold() != IsChanged(FNode)) {
+        QFont f = FEdit->font();
+        f.setBold(!f.bold());
+        FEdit->setFont(f);
+    }
     update();
 }
 

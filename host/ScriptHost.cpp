@@ -9,6 +9,7 @@
 #include <QLocale>
 #include <QFile>
 #include <QFileInfo>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMetaProperty>
 #include <QPointer>
@@ -202,16 +203,33 @@ QString TScriptHost::place(const QString &ClassName, int X, int Y)
         return {};
     }
     button->trigger();
+    const QString placed = clickForm(X, Y);
+    if (placed.isEmpty())
+        Throw(ScriptErrors::CannotPlace(ClassName, X, Y));
+    return placed;
+}
+
+QString TScriptHost::clickForm(int X, int Y)
+{
     TComponent *placed = nullptr;
     TFormDesigner *d = FWindow->Designer();
     auto conn = connect(d, &TFormDesigner::componentPlaced, this, [&](TComponent *c) { placed = c; });
     InputSimulation::Click(d->Overlay(), QPoint(X, Y));
     disconnect(conn);
-    if (!placed) {
-        Throw(ScriptErrors::CannotPlace(ClassName, X, Y));
-        return {};
-    }
-    return placed->Name();
+    return placed ? placed->Name() : QString();
+}
+
+QStringList TScriptHost::paletteSearch(const QString &Text)
+{
+    // As a user: into the box, everything selected, the text typed over it.
+    QLineEdit *box = FWindow->Palette()->SearchBox();
+    InputSimulation::Click(box, box->rect().center());
+    InputSimulation::Key(box, Qt::Key_A, Qt::ControlModifier);
+    if (Text.isEmpty())
+        InputSimulation::Key(box, Qt::Key_Delete);
+    else
+        InputSimulation::TypeText(box, Text);
+    return FWindow->Palette()->ShownClasses();
 }
 
 QStringList TScriptHost::components() const

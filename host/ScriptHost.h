@@ -77,6 +77,10 @@ public:
     Q_INVOKABLE bool isModified() const;
     // Chooses ClassName on the palette and clicks the form at (X, Y): the new component's name.
     Q_INVOKABLE QString place(const QString &ClassName, int X, int Y);
+    // Clicks the form at (X, Y): the name of the component that placed, empty when none did.
+    Q_INVOKABLE QString clickForm(int X, int Y);
+    // Types Text into the palette's search box (over what it held): the classes it shows then.
+    Q_INVOKABLE QStringList paletteSearch(const QString &Text);
     Q_INVOKABLE QStringList components() const;
     Q_INVOKABLE QString classOf(const QString &Name) const;
     Q_INVOKABLE void select(const QJSValue &Names);

@@ -57,7 +57,7 @@ void TSplashWindow::paintEvent(QPaintEvent *)
 
     const int margin = Margin;
     // The IDE's mark and name.
-    p.drawPixmap(margin, margin, IDEIcon().pixmap(56, 56));
+    p.drawPixmap(margin, margin, IDELogo(56, devicePixelRatioF()));
     QFont title = font();
     title.setPointSize(30);
     title.setBold(true);
@@ -82,7 +82,7 @@ void TSplashWindow::paintEvent(QPaintEvent *)
     for (int row = 0; row < qMin(int(entries.size()), RowCapacity()); ++row) {
         const TSplashEntry &e = entries.at(row);
         const QRect picRect = PictureRect(row);
-        const QPixmap pm = BitmapToPixmap(e.Bitmap);
+        const QPixmap pm = SharpBitmap(e.Bitmap, devicePixelRatioF());
         if (!pm.isNull())
             p.drawPixmap(picRect, pm);
         else

@@ -306,6 +306,7 @@ namespace {
 struct ClassRegistry {
     QList<TRegisteredClass> classes;
     QHash<QString, int> byName;
+    int generation = 0;
     void reindex()
     {
         byName.clear();
@@ -323,6 +324,7 @@ ClassRegistry &registry()
 void RegisterClass(TComponentClass Class, TComponentFactory Create)
 {
     auto &r = registry();
+    ++r.generation;
     const QString key = QString::fromLatin1(Class->className()).toLower();
     if (auto it = r.byName.find(key); it != r.byName.end()) {
         r.classes[*it] = {Class, std::move(Create)};
@@ -337,6 +339,7 @@ void UnRegisterClass(TComponentClass Class)
     auto &r = registry();
     for (int i = 0; i < r.classes.size(); ++i)
         if (r.classes[i].Class == Class) {
+            ++r.generation;
             r.classes.removeAt(i);
             r.reindex();
             return;
@@ -355,6 +358,8 @@ TComponentClass FindClass(const QString &ClassName)
     const TRegisteredClass *rc = FindRegisteredClass(ClassName);
     return rc ? rc->Class : nullptr;
 }
+
+int ClassRegistryGeneration() { return registry().generation; }
 
 QList<TComponentClass> RegisteredClasses()
 {

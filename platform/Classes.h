@@ -228,6 +228,9 @@ void UnRegisterClass(TComponentClass Class);
 TComponentClass FindClass(const QString &ClassName);            // nil when unknown
 const TRegisteredClass *FindRegisteredClass(const QString &ClassName);
 QList<TComponentClass> RegisteredClasses();
+// Counts the changes of the class registry, so that what was read of its classes is known to
+// be out of date.
+int ClassRegistryGeneration();
 TComponent *CreateComponentOfClass(const QString &ClassName, TComponent *AOwner); // raises
 
 template <class T> void RegisterComponentClass()

@@ -1,6 +1,7 @@
 #include "DesignEditors.h"
 #include "Controls.h"
 #include "DesignRegistry.h"
+#include "PropertyDefaults.h"
 
 #include <QLocale>
 #include <QRegularExpression>
@@ -98,29 +99,15 @@ namespace {
 // settings object of a component) the same sub-object of a new component. Nil when unknown.
 QObject *freshCounterpart(QObject *Instance, std::unique_ptr<QObject> &Keep)
 {
-    QStringList path;
-    QObject *o = Instance;
-    while (o && !FindRegisteredClass(QString::fromLatin1(o->metaObject()->className()))) {
-        QObject *parent = o->parent();
-        if (!parent)
-            return nullptr;
-        QString via;
-        for (const TPropInfo &pi : GetPropInfos(parent->metaObject()))
-            if (pi.PropType->Kind == TTypeKind::tkClass && GetObjectProp(parent, &pi) == o) {
-                via = pi.Name;
-                break;
-            }
-        if (via.isEmpty())
-            return nullptr;
-        path.prepend(via);
-        o = parent;
-    }
-    if (!o)
+    QList<PPropInfo> path;
+    const TClass cls = TPropertyDefaults::Owner(Instance, path);
+    const TRegisteredClass *rc = cls ? FindRegisteredClass(QString::fromLatin1(cls->className())) : nullptr;
+    if (!rc)
         return nullptr;
-    Keep.reset(FindRegisteredClass(QString::fromLatin1(o->metaObject()->className()))->Create(nullptr)->AsObject());
+    Keep.reset(rc->Create(nullptr)->AsObject());
     QObject *fresh = Keep.get();
-    for (const QString &name : path) {
-        fresh = fresh->property(name.toLatin1().constData()).value<QObject *>();
+    for (PPropInfo step : path) {
+        fresh = fresh->property(step->Prop.name()).value<QObject *>();
         if (!fresh)
             return nullptr;
     }

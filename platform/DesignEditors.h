@@ -28,6 +28,8 @@ public:
     int PropCount() const { return int(FPropList.size()); }
     QObject *GetComponent(int Index) const { return FPropList.at(size_t(Index)).Instance; }
     PPropInfo GetPropInfo() const { return FPropList.at(0).PropInfo; }
+    // The property of the Index-th object (objects of different classes have their own).
+    PPropInfo GetPropInfoAt(int Index) const { return FPropList.at(size_t(Index)).PropInfo; }
     PTypeInfo GetPropType() const { return GetPropInfo()->PropType; }
     // The editor's class name, as registered (for display and automation).
     QString EditorClassName() const;

@@ -42,6 +42,24 @@ QPen TCanvas::qpen() const
     return p;
 }
 
+bool TCanvas::PixelWidePen() const
+{
+    // On a device of ratio 1 the cosmetic pen is the pixel; above, it would be a thinner line.
+    return Pen.Width <= 1 && FPainter->device() && FPainter->device()->devicePixelRatioF() > 1;
+}
+
+void TCanvas::SetPixelWidePen()
+{
+    // One pixel wide through the pixels' centres, square ends and corners: it covers exactly
+    // the logical pixels GDI would set, every device pixel of them (two by two at ratio 2).
+    QPen pen = qpen();
+    pen.setWidthF(1);
+    pen.setCapStyle(Qt::SquareCap);
+    pen.setJoinStyle(Qt::MiterJoin);
+    FPainter->setPen(pen);
+    FPainter->setRenderHint(QPainter::Antialiasing, true);
+}
+
 void TCanvas::Rectangle(int X1, int Y1, int X2, int Y2)
 {
     if (X2 <= X1 || Y2 <= Y1)
@@ -51,9 +69,14 @@ void TCanvas::Rectangle(int X1, int Y1, int X2, int Y2)
     if (Brush.Style != TBrushStyle::bsClear)
         FPainter->fillRect(QRect(X1, Y1, X2 - X1, Y2 - Y1), ColorToQColor(Brush.Color));
     if (Pen.Style != TPenStyle::psClear) {
-        FPainter->setPen(qpen());
         FPainter->setBrush(Qt::NoBrush);
-        FPainter->drawRect(QRect(X1, Y1, X2 - X1 - 1, Y2 - Y1 - 1));
+        if (PixelWidePen()) {
+            SetPixelWidePen();
+            FPainter->drawRect(QRectF(X1 + 0.5, Y1 + 0.5, X2 - X1 - 1, Y2 - Y1 - 1));
+        } else {
+            FPainter->setPen(qpen());
+            FPainter->drawRect(QRect(X1, Y1, X2 - X1 - 1, Y2 - Y1 - 1));
+        }
     }
     FPainter->restore();
 }
@@ -78,7 +101,14 @@ void TCanvas::LineTo(int X, int Y)
     FPainter->save();
     FPainter->setRenderHint(QPainter::Antialiasing, false);
     FPainter->setPen(qpen());
-    if (last == from)
+    if (PixelWidePen()) {
+        SetPixelWidePen();
+        const QPointF centre(0.5, 0.5);
+        if (last == from)
+            FPainter->fillRect(QRect(from, QSize(1, 1)), FPainter->pen().color());
+        else
+            FPainter->drawLine(from + centre, last + centre);
+    } else if (last == from)
         FPainter->drawPoint(from);
     else
         FPainter->drawLine(from, last);
@@ -111,13 +141,38 @@ void TCanvas::TextRect(const TRect &R, int X, int Y, const QString &Text)
 int TCanvas::TextHeight(const QString &) const { return QFontMetrics(FPainter->font()).height(); }
 int TCanvas::TextWidth(const QString &Text) const { return QFontMetrics(FPainter->font()).horizontalAdvance(Text); }
 
+QPixmap DevicePixmap(const QSize &Size, qreal Ratio, const QColor &Fill)
+{
+    const qreal ratio = Ratio > 0 ? Ratio : 1;
+    QPixmap pm((QSizeF(Size) * ratio).toSize());
+    pm.setDevicePixelRatio(ratio);
+    pm.fill(Fill);
+    return pm;
+}
+
+QIcon DrawnIcon(const QSize &Size, const std::function<void(QPainter &)> &Draw, const QColor &Fill)
+{
+    QIcon icon;
+    QList<qreal> ratios{1, 2};
+    if (qApp && !ratios.contains(qApp->devicePixelRatio()))
+        ratios << qApp->devicePixelRatio();
+    for (qreal ratio : ratios) {
+        QPixmap pm = DevicePixmap(Size, ratio, Fill);
+        {
+            QPainter p(&pm);
+            Draw(p);
+        }
+        icon.addPixmap(pm);
+    }
+    return icon;
+}
+
 void PaintImage(QLabel *Image, const std::function<void(QPainter &)> &Draw)
 {
     QPixmap picture = Image->pixmap();
-    if (picture.size() != Image->size()) {
-        picture = QPixmap(Image->size());
-        picture.fill(Qt::white);
-    }
+    const qreal ratio = Image->devicePixelRatioF();
+    if (picture.deviceIndependentSize().toSize() != Image->size() || !qFuzzyCompare(picture.devicePixelRatio(), ratio))
+        picture = DevicePixmap(Image->size(), ratio, Qt::white);
     {
         QPainter p(&picture);
         Draw(p);

@@ -4,6 +4,8 @@
 // pen and brush that drawing routines save and restore.
 #include <QColor>
 #include <QFont>
+#include <QIcon>
+#include <QPixmap>
 #include <QPainter>
 #include <QRect>
 #include <QString>
@@ -71,11 +73,23 @@ public:
 
 private:
     QPen qpen() const;
+    // Whether a one-pixel pen draws on a device of a higher ratio, and that pen for it.
+    bool PixelWidePen() const;
+    void SetPixelWidePen();
     QPainter *FPainter;
     QPoint FPenPos;
 };
 
+// A pixmap of Size logical pixels for a device of the given pixel ratio, filled with Fill:
+// painters on it work in logical pixels and draw at the device's resolution, so that what it
+// shows stays sharp on a screen of ratio 2 instead of being a small picture enlarged.
+QPixmap DevicePixmap(const QSize &Size, qreal Ratio, const QColor &Fill);
+// An icon of Size logical pixels that Draw paints (in logical pixels) once for each resolution
+// a screen may ask for: ratio 1, 2 and the application's own when it differs.
+QIcon DrawnIcon(const QSize &Size, const std::function<void(QPainter &)> &Draw, const QColor &Fill = Qt::transparent);
+
 // Draws on the picture of an image control (the canvas of a form's image): Draw paints into the
 // label's own pixmap, which keeps what was drawn, so that the picture stays without a paint
-// handler. The first time (or after a resize) the picture starts white at the label's size.
+// handler. The first time (or after a resize, or on a screen of another pixel ratio) the
+// picture starts white at the label's size, in the label's device pixels.
 void PaintImage(QLabel *Image, const std::function<void(QPainter &)> &Draw);

@@ -1,4 +1,5 @@
 #include "ListBoxReorder.h"
+#include "Graphics.h"
 
 #include <QListWidget>
 #include <QMouseEvent>
@@ -188,41 +189,39 @@ bool MoveSelectedItem(QListWidget *List, TListButton Button)
 
 QIcon ListButtonGlyph(TListButton Button)
 {
-    QPixmap pm(16, 16);
-    pm.fill(Qt::transparent);
-    QPainter p(&pm);
-    p.setRenderHint(QPainter::Antialiasing);
-    const QColor arrow(0x1F, 0x3F, 0x8F);
-    auto triangle = [&](double Top, bool Up) {
-        QPainterPath t;
-        const double tip = Up ? Top : Top + 6, base = Up ? Top + 6 : Top;
-        t.moveTo(8, tip);
-        t.lineTo(14, base);
-        t.lineTo(2, base);
-        t.closeSubpath();
-        p.fillPath(t, arrow);
-    };
-    switch (Button) {
-    case TListButton::Top:
-        p.fillRect(QRectF(2, 2, 12, 2), arrow);
-        triangle(6, true);
-        break;
-    case TListButton::Up: triangle(5, true); break;
-    case TListButton::Down: triangle(5, false); break;
-    case TListButton::Bottom:
-        triangle(4, false);
-        p.fillRect(QRectF(2, 12, 12, 2), arrow);
-        break;
-    case TListButton::Delete:
-        p.setPen(QPen(QColor(0xC0, 0x20, 0x20), 2.5, Qt::SolidLine, Qt::RoundCap));
-        p.drawLine(QPointF(4, 4), QPointF(12, 12));
-        p.drawLine(QPointF(12, 4), QPointF(4, 12));
-        break;
-    case TListButton::Add:
-        p.setPen(QPen(QColor(0x20, 0x90, 0x30), 2.5, Qt::SolidLine, Qt::RoundCap));
-        p.drawLine(QPointF(8, 3), QPointF(8, 13));
-        p.drawLine(QPointF(3, 8), QPointF(13, 8));
-        break;
-    }
-    return QIcon(pm);
+    return DrawnIcon(QSize(16, 16), [&](QPainter &p) {
+        p.setRenderHint(QPainter::Antialiasing);
+        const QColor arrow(0x1F, 0x3F, 0x8F);
+        auto triangle = [&](double Top, bool Up) {
+            QPainterPath t;
+            const double tip = Up ? Top : Top + 6, base = Up ? Top + 6 : Top;
+            t.moveTo(8, tip);
+            t.lineTo(14, base);
+            t.lineTo(2, base);
+            t.closeSubpath();
+            p.fillPath(t, arrow);
+        };
+        switch (Button) {
+        case TListButton::Top:
+            p.fillRect(QRectF(2, 2, 12, 2), arrow);
+            triangle(6, true);
+            break;
+        case TListButton::Up: triangle(5, true); break;
+        case TListButton::Down: triangle(5, false); break;
+        case TListButton::Bottom:
+            triangle(4, false);
+            p.fillRect(QRectF(2, 12, 12, 2), arrow);
+            break;
+        case TListButton::Delete:
+            p.setPen(QPen(QColor(0xC0, 0x20, 0x20), 2.5, Qt::SolidLine, Qt::RoundCap));
+            p.drawLine(QPointF(4, 4), QPointF(12, 12));
+            p.drawLine(QPointF(12, 4), QPointF(4, 12));
+            break;
+        case TListButton::Add:
+            p.setPen(QPen(QColor(0x20, 0x90, 0x30), 2.5, Qt::SolidLine, Qt::RoundCap));
+            p.drawLine(QPointF(8, 3), QPointF(8, 13));
+            p.drawLine(QPointF(3, 8), QPointF(13, 8));
+            break;
+        }
+    });
 }

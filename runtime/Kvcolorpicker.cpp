@@ -11,6 +11,7 @@
 
 #include "Kvstylepicker.h"
 #include "Kvtunecolorsfm.h"
+#include "Graphics.h"
 
 namespace {
 // The field: its drop-down is the picker's own.
@@ -41,16 +42,19 @@ constexpr int VisibleColors = 12;
 
 QIcon ColorSwatch(TKvColor Color, int Size)
 {
-    QPixmap pm(Size, Size);
-    pm.fill(Qt::white);
-    QPainter p(&pm);
-    const int h = Size / 2;
-    p.fillRect(0, 0, h, h, Qt::black);
-    p.fillRect(h, h, Size - h, Size - h, Qt::black);
-    p.fillRect(pm.rect(), Color.ToQColor());
-    p.setPen(Qt::black);
-    p.drawRect(0, 0, Size - 1, Size - 1);
-    return QIcon(pm);
+    return DrawnIcon(
+        QSize(Size, Size),
+        [&](QPainter &p) {
+            // Black squares show through a transparent colour.
+            const int h = Size / 2;
+            p.fillRect(0, 0, h, h, Qt::black);
+            p.fillRect(h, h, Size - h, Size - h, Qt::black);
+            p.fillRect(0, 0, Size, Size, Color.ToQColor());
+            // A frame one pixel wide on the outer pixels (two device pixels at ratio 2).
+            for (const QRect &edge : {QRect(0, 0, Size, 1), QRect(0, Size - 1, Size, 1), QRect(0, 0, 1, Size), QRect(Size - 1, 0, 1, Size)})
+                p.fillRect(edge, Qt::black);
+        },
+        Qt::white);
 }
 
 TKvColorPickCombo::TKvColorPickCombo(TComponent *AOwner, QWidget *AParent) : TKvControl(AOwner, AParent)

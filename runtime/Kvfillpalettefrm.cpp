@@ -1,4 +1,5 @@
 #include "Kvfillpalettefrm.h"
+#include "Graphics.h"
 
 #include <QHBoxLayout>
 #include <QListWidget>
@@ -49,15 +50,15 @@ void TKvFillPaletteFrame::FillList()
     FList->clear();
     if (TKvFillPalette *p = Palette())
         for (int i = 0; i < p->GetCount(); ++i) {
-            QPixmap pm(FList->iconSize());
-            pm.fill(Qt::white);
-            QPainter painter(&pm);
-            {
-                TGPGraphics g(&painter);
-                p->GetItem(i)->DrawListItem({&g, 0, 0, float(pm.width()), float(pm.height()), i});
-            }
-            painter.end();
-            FList->addItem(new QListWidgetItem(QIcon(pm), QStringLiteral("%1").arg(i + 1)));
+            const QSize size = FList->iconSize();
+            const QIcon icon = DrawnIcon(
+                size,
+                [&](QPainter &painter) {
+                    TGPGraphics g(&painter);
+                    p->GetItem(i)->DrawListItem({&g, 0, 0, float(size.width()), float(size.height()), i});
+                },
+                Qt::white);
+            FList->addItem(new QListWidgetItem(icon, QStringLiteral("%1").arg(i + 1)));
         }
     FList->setCurrentRow(qMin(row, FList->count() - 1));
 }

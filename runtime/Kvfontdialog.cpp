@@ -9,6 +9,7 @@
 #include "Kvcolorpicker.h"
 #include "Kvfloatedit.h"
 #include "ui_Kvfontdialog.h"
+#include "Graphics.h"
 
 namespace {
 const double StandardSizes[] = {6, 7, 8, 9, 10, 11, 12, 14, 16, 18, 20, 22, 24, 26, 28, 36, 48, 72};
@@ -164,17 +165,16 @@ void TKvFontForm::OpacityUpDnChange()
 void TKvFontForm::PaintPreview()
 {
     QLabel *image = FUi->PreviewImage;
-    QPixmap pm(image->size());
-    pm.fill(Qt::white);
+    QPixmap pm = DevicePixmap(image->size(), image->devicePixelRatioF(), Qt::white);
     QPainter p(&pm);
     // A light check pattern shows through a transparent colour.
-    for (int y = 0; y < pm.height(); y += 8)
-        for (int x = (y / 8) % 2 * 8; x < pm.width(); x += 16)
+    for (int y = 0; y < image->height(); y += 8)
+        for (int x = (y / 8) % 2 * 8; x < image->width(); x += 16)
             p.fillRect(x, y, 8, 8, QColor(0xE8, 0xE8, 0xE8));
     p.setRenderHint(QPainter::TextAntialiasing);
     p.setFont(FFont->ToQFont());
     p.setPen(FFont->Color().ToQColor());
-    p.drawText(pm.rect(), Qt::AlignCenter, QStringLiteral("AaBbYyZz 123"));
+    p.drawText(image->rect(), Qt::AlignCenter, QStringLiteral("AaBbYyZz 123"));
     p.end();
     image->setPixmap(pm);
 }

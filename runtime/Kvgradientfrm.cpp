@@ -7,6 +7,7 @@
 
 #include "Kvcolorpicker.h"
 #include "Kvfloatedit.h"
+#include "Graphics.h"
 
 namespace {
 QLabel *Caption(const char *Name, const QString &Text, int Left, int Top, QWidget *Parent)
@@ -156,11 +157,10 @@ void TKvGradientFrame::Changed()
 
 void TKvGradientFrame::DrawSample()
 {
-    QPixmap pm(FSample->size());
-    pm.fill(palette().color(QPalette::Window));
+    QPixmap pm = DevicePixmap(FSample->size(), FSample->devicePixelRatioF(), palette().color(QPalette::Window));
     if (FGradient) {
         QPainter p(&pm);
-        const QRectF r(0, 0, pm.width() - 1, pm.height() - 1);
+        const QRectF r(0, 0, FSample->width() - 1, FSample->height() - 1);
         p.fillRect(r, FGradient->GetBrush(r));
         p.setPen(palette().color(QPalette::Mid));
         p.drawRect(r);

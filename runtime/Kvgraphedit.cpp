@@ -20,6 +20,7 @@
 #include "Kvlocalize.h"
 #include "Kvseriessettingsfrm.h"
 #include "ui_Kvgraphedit.h"
+#include "Graphics.h"
 
 // ---------------------------------------------------------------------------------------
 // Preview
@@ -50,8 +51,12 @@ void TKvGraphPreview::Render()
     FPending = false;
     FPicture = QPixmap();
     if (FGraph && !FGraph->size().isEmpty()) {
+        // Made smaller to the preview's device pixels (the chart is taken at its own screen's
+        // resolution), so that a screen of ratio 2 shows it at its full sharpness.
+        const qreal ratio = devicePixelRatioF();
         const QPixmap whole = FGraph->grab();
-        FPicture = whole.scaled(size(), Qt::KeepAspectRatio, Qt::SmoothTransformation);
+        FPicture = whole.scaled((QSizeF(size()) * ratio).toSize(), Qt::KeepAspectRatio, Qt::SmoothTransformation);
+        FPicture.setDevicePixelRatio(ratio);
     }
     update();
 }
@@ -65,7 +70,8 @@ void TKvGraphPreview::paintEvent(QPaintEvent *)
         p.drawText(rect(), Qt::AlignCenter, tr("No chart"));
         return;
     }
-    p.drawPixmap((width() - FPicture.width()) / 2, (height() - FPicture.height()) / 2, FPicture);
+    const QSizeF shown = FPicture.deviceIndependentSize();
+    p.drawPixmap(QPointF((width() - shown.width()) / 2, (height() - shown.height()) / 2), FPicture);
 }
 
 // ---------------------------------------------------------------------------------------
@@ -138,11 +144,8 @@ void AxisSide(QPainter &P, int Side)
     P.restore();
 }
 
-QPixmap Image(int Index)
+void DrawImage(QPainter &p, int Index)
 {
-    QPixmap pm(16, 16);
-    pm.fill(Qt::transparent);
-    QPainter p(&pm);
     p.setRenderHint(QPainter::Antialiasing);
     const QList<QPointF> samples{{4.5, 10}, {7, 6.5}, {10, 8}, {13, 3.5}};
     switch (Index) {
@@ -303,7 +306,6 @@ QPixmap Image(int Index)
     }
     default: break;
     }
-    return pm;
 }
 } // namespace
 
@@ -311,7 +313,7 @@ QList<QIcon> TGraphEdit::DefaultTopButtonImages()
 {
     QList<QIcon> out;
     for (int i = 0; i < 29; ++i)
-        out << QIcon(Image(i));
+        out << DrawnIcon(QSize(16, 16), [i](QPainter &p) { DrawImage(p, i); });
     return out;
 }
 

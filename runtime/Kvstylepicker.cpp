@@ -1,4 +1,5 @@
 #include "Kvstylepicker.h"
+#include "Graphics.h"
 
 #include <QAbstractItemView>
 #include <QListWidget>
@@ -134,23 +135,23 @@ void TKvStylePicker::Fill()
     FFilling = true;
     FList ? FList->clear() : FCombo->clear();
     for (int i = 0; i < Count(); ++i) {
-        QPixmap pm(sz);
-        pm.fill(back);
-        {
-            QPainter p(&pm);
-            p.setRenderHint(QPainter::Antialiasing);
-            DrawSample(p, QRectF(QPointF(0, 0), sz), i);
-        }
+        const QIcon icon = DrawnIcon(
+            sz,
+            [&](QPainter &p) {
+                p.setRenderHint(QPainter::Antialiasing);
+                DrawSample(p, QRectF(QPointF(0, 0), sz), i);
+            },
+            back);
         const QString text = ItemText(i);
         if (FList) {
             FList->setIconSize(sz);
-            auto *item = new QListWidgetItem(QIcon(pm), names ? text : QString());
+            auto *item = new QListWidgetItem(icon, names ? text : QString());
             item->setToolTip(text);
             item->setSizeHint(QSize(cellW, h));
             FList->addItem(item);
         } else {
             FCombo->setIconSize(sz);
-            FCombo->addItem(QIcon(pm), text);
+            FCombo->addItem(icon, text);
         }
     }
     FFilling = false;

@@ -13,33 +13,32 @@
 #include "Kvrichlabel.h"
 #include "Kvstyles.h"
 #include "ui_Kvgraphdesigner.h"
+#include "Graphics.h"
 
 namespace {
 // The picture of the general linear least squares entry: samples and the fitted sum.
 QIcon GeneralLinearLeastSquaresImage()
 {
-    QPixmap pm(16, 16);
-    pm.fill(Qt::transparent);
-    QPainter p(&pm);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(QPen(QColor(0x70, 0x70, 0x70), 1));
-    p.drawLine(QPointF(2.5, 1.5), QPointF(2.5, 13.5));
-    p.drawLine(QPointF(2.5, 13.5), QPointF(14.5, 13.5));
-    QPainterPath curve(QPointF(3.5, 11));
-    curve.cubicTo(7, 11, 8, 3, 14.5, 3.5);
-    p.setPen(QPen(QColor(0x80, 0x30, 0xA0), 1.5));
-    p.drawPath(curve);
-    p.setPen(Qt::NoPen);
-    p.setBrush(QColor(0x70, 0x70, 0x70));
-    for (const QPointF &s : {QPointF(5, 9.5), QPointF(8.5, 8), QPointF(12, 5.5)})
-        p.drawEllipse(s, 1.4, 1.4);
-    QFont f(QStringLiteral("Tahoma"));
-    f.setPixelSize(7);
-    f.setBold(true);
-    p.setFont(f);
-    p.setPen(QColor(0x80, 0x30, 0xA0));
-    p.drawText(QRectF(3, 0, 8, 8), Qt::AlignCenter, QString(QChar(0x03A3)));
-    return QIcon(pm);
+    return DrawnIcon(QSize(16, 16), [&](QPainter &p) {
+        p.setRenderHint(QPainter::Antialiasing);
+        p.setPen(QPen(QColor(0x70, 0x70, 0x70), 1));
+        p.drawLine(QPointF(2.5, 1.5), QPointF(2.5, 13.5));
+        p.drawLine(QPointF(2.5, 13.5), QPointF(14.5, 13.5));
+        QPainterPath curve(QPointF(3.5, 11));
+        curve.cubicTo(7, 11, 8, 3, 14.5, 3.5);
+        p.setPen(QPen(QColor(0x80, 0x30, 0xA0), 1.5));
+        p.drawPath(curve);
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(0x70, 0x70, 0x70));
+        for (const QPointF &s : {QPointF(5, 9.5), QPointF(8.5, 8), QPointF(12, 5.5)})
+            p.drawEllipse(s, 1.4, 1.4);
+        QFont f(QStringLiteral("Tahoma"));
+        f.setPixelSize(7);
+        f.setBold(true);
+        p.setFont(f);
+        p.setPen(QColor(0x80, 0x30, 0xA0));
+        p.drawText(QRectF(3, 0, 8, 8), Qt::AlignCenter, QString(QChar(0x03A3)));
+    });
 }
 
 // A designer that passes everything on to the form's designer but keeps the change reports

@@ -24,6 +24,7 @@
 #include "Kvparsefkt.h"
 #include "WindowDC.h"
 #include "ui_Kvcaptioneditor.h"
+#include "Graphics.h"
 
 TCaptionEditFrm *CaptionEditFrm = nullptr;
 
@@ -102,30 +103,28 @@ enum TStyle { Bold, Italic, Underline, Strikeout, Subscript, Superscript };
 
 QIcon StyleGlyph(TStyle Style)
 {
-    QPixmap pm(16, 16);
-    pm.fill(Qt::transparent);
-    QPainter p(&pm);
-    p.setRenderHint(QPainter::TextAntialiasing);
-    QFont f(QStringLiteral("Liberation Serif"));
-    f.setPixelSize(14);
-    f.setBold(Style == Bold);
-    f.setItalic(Style == Italic);
-    f.setUnderline(Style == Underline);
-    f.setStrikeOut(Style == Strikeout);
-    p.setFont(f);
-    p.setPen(Qt::black);
-    if (Style == Subscript || Style == Superscript) {
-        p.drawText(QRect(0, 1, 10, 14), Qt::AlignCenter, QStringLiteral("x"));
-        QFont small = f;
-        small.setPixelSize(9);
-        p.setFont(small);
-        p.setPen(QColor(0, 0, 160));
-        p.drawText(QRect(9, Style == Subscript ? 7 : 0, 7, 9), Qt::AlignCenter, QStringLiteral("2"));
-    } else {
-        static const char *const letters = "BIUS";
-        p.drawText(QRect(0, 0, 16, 16), Qt::AlignCenter, QString(QLatin1Char(letters[Style])));
-    }
-    return QIcon(pm);
+    return DrawnIcon(QSize(16, 16), [&](QPainter &p) {
+        p.setRenderHint(QPainter::TextAntialiasing);
+        QFont f(QStringLiteral("Liberation Serif"));
+        f.setPixelSize(14);
+        f.setBold(Style == Bold);
+        f.setItalic(Style == Italic);
+        f.setUnderline(Style == Underline);
+        f.setStrikeOut(Style == Strikeout);
+        p.setFont(f);
+        p.setPen(Qt::black);
+        if (Style == Subscript || Style == Superscript) {
+            p.drawText(QRect(0, 1, 10, 14), Qt::AlignCenter, QStringLiteral("x"));
+            QFont small = f;
+            small.setPixelSize(9);
+            p.setFont(small);
+            p.setPen(QColor(0, 0, 160));
+            p.drawText(QRect(9, Style == Subscript ? 7 : 0, 7, 9), Qt::AlignCenter, QStringLiteral("2"));
+        } else {
+            static const char *const letters = "BIUS";
+            p.drawText(QRect(0, 0, 16, 16), Qt::AlignCenter, QString(QLatin1Char(letters[Style])));
+        }
+    });
 }
 
 char AsciiUpper(QChar C)

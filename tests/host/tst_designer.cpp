@@ -128,6 +128,7 @@ private slots:
     void componentNamesIncludeDescendants();
     void getComponentByNameOrNil();
     void demoFormRoundTripChangesNothing();
+    void demoLayoutCoversNoDataOrLabels();
     void everyRegisteredClassRoundTrips();
     void valueSyntax_data();
     void valueSyntax();
@@ -223,6 +224,46 @@ void TestDesigner::demoFormRoundTripChangesNothing()
     const QStringList diffs = compareForms(&a.Form, &b.Form);
     QVERIFY2(diffs.isEmpty(), qPrintable(diffs.join(QLatin1Char('\n'))));
     QVERIFY(first.contains(QStringLiteral("Line.Color = -14774017")));
+}
+
+void TestDesigner::demoLayoutCoversNoDataOrLabels()
+{
+    TDesignerFixture f;
+    QCOMPARE(f.Designer.LoadFromString(DemoFormText()), QStringList());
+    // The controls and charts lie on the form, none over another.
+    QList<QWidget *> controls;
+    for (int i = 0; i < f.Form.ComponentCount(); ++i)
+        if (auto *w = qobject_cast<QWidget *>(f.Form.Components(i)->AsObject()))
+            controls << w;
+    QVERIFY(controls.size() >= 9);
+    for (int i = 0; i < controls.size(); ++i) {
+        QVERIFY2(f.Form.rect().contains(controls[i]->geometry()), qPrintable(controls[i]->objectName()));
+        for (int j = i + 1; j < controls.size(); ++j)
+            QVERIFY2(!controls[i]->geometry().intersects(controls[j]->geometry()),
+                     qPrintable(controls[i]->objectName() + QLatin1String(" / ") + controls[j]->objectName()));
+    }
+    // A legend only covers the chart's empty ground: every pixel that it changes is, without it,
+    // white or the ground of its row as the chart's right edge shows it (the graph's gradient
+    // runs from top to bottom): no slice, label, curve, point, axis or tick under it.
+    for (const auto &[chart, legend] : {std::pair{"PieChart1", "PieLegend1"}, std::pair{"Graph1", "Legend1"}}) {
+        auto *w = qobject_cast<QWidget *>(f.Designer.GetComponent(QLatin1String(chart))->AsObject());
+        QObject *l = f.Designer.GetComponent(QLatin1String(legend))->AsObject();
+        const QImage with = w->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        QVERIFY(l->setProperty("Visible", false));
+        const QImage without = w->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        QVERIFY(l->setProperty("Visible", true));
+        QCOMPARE(with.size(), without.size());
+        int changed = 0;
+        for (int y = 0; y < with.height(); ++y)
+            for (int x = 0; x < with.width(); ++x)
+                if (with.pixel(x, y) != without.pixel(x, y)) {
+                    ++changed;
+                    const QRgb ground = without.pixel(with.width() - 1, y);
+                    QVERIFY2(without.pixel(x, y) == qRgb(255, 255, 255) || without.pixel(x, y) == ground,
+                             qPrintable(QStringLiteral("%1 covers (%2, %3)").arg(QLatin1String(legend)).arg(x).arg(y)));
+                }
+        QVERIFY2(changed > 500, legend); // the legend is drawn at all
+    }
 }
 
 void TestDesigner::everyRegisteredClassRoundTrips()

@@ -8,6 +8,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QMessageBox>
+#include <QPainter>
 #include <QToolButton>
 #include <QtTest>
 
@@ -17,6 +18,8 @@
 #include "ErrorBox.h"
 #include "FormHistory.h"
 #include "HostFixture.h"
+#include "PropertyTree.h"
+#include "Kvfloatedit.h"
 #include "Kvintegeredit.h"
 #include "Kvlegend.h"
 #include "Kvrichlabel.h"
@@ -70,6 +73,49 @@ public:
     void Edit() override { throw EPropertyError(QStringLiteral("The hint editor is broken")); }
 };
 
+// Draws its own cells and keeps the font that the inspector's canvas gave it.
+bool GDrawnNameBold = false, GDrawnValueBold = false;
+class TFontKeepingHint : public TStringProperty, public ICustomPropertyDrawing {
+public:
+    using TStringProperty::TStringProperty;
+    void PropDrawName(TCanvas *ACanvas, const TRect &ARect, bool) override
+    {
+        GDrawnNameBold = ACanvas->Font().bold();
+        DefaultPropertyDrawName(this, ACanvas, ARect);
+    }
+    void PropDrawValue(TCanvas *ACanvas, const TRect &ARect, bool) override
+    {
+        GDrawnValueBold = ACanvas->Font().bold();
+        DefaultPropertyDrawValue(this, ACanvas, ARect);
+    }
+};
+
+// How much ink a picture has in R: the darkness summed over the pixels (anti-aliased edges
+// count in part), so that black and navy text weigh alike.
+double ink(const QImage &Image, const QRect &R)
+{
+    double sum = 0;
+    for (int y = R.top(); y <= R.bottom(); ++y)
+        for (int x = R.left(); x <= R.right(); ++x)
+            sum += (255 - qGray(Image.pixel(x, y))) / 255.0;
+    return sum;
+}
+
+// The ink of Text written in Font, bold or not.
+double textInk(const QString &Text, QFont Font, bool Bold)
+{
+    Font.setBold(Bold);
+    const QFontMetrics fm(Font);
+    QImage img(fm.horizontalAdvance(Text) + 8, fm.height() + 8, QImage::Format_RGB32);
+    img.fill(Qt::white);
+    QPainter p(&img);
+    p.setFont(Font);
+    p.setPen(Qt::black);
+    p.drawText(4, 4 + fm.ascent(), Text);
+    p.end();
+    return ink(img, img.rect());
+}
+
 int GVerbRuns = 0;
 class TLegendVerbs : public TComponentEditor {
 public:
@@ -98,6 +144,29 @@ class TestPropertyGrid : public QObject {
     THostFixture F;
     QStringList FErrors; // what the error box showed
 
+    // Whether the row of Path writes Text bold in Column: the cell's ink is nearer to that of
+    // bold text than to that of plain text. Skip: pixels at the cell's left that are no text
+    // (an owner-drawn sample).
+    bool writtenBold(const QString &Path, int Column, const QString &Text, int Skip = 0)
+    {
+        QTreeWidget *tree = F.Inspector()->Tree();
+        QTreeWidgetItem *item = F.Inspector()->FindItem(Path);
+        if (!item)
+            return false;
+        tree->setCurrentItem(nullptr); // no inline editor, no highlight over the row
+        tree->scrollToItem(item);
+        QApplication::processEvents();
+        const QRect cell = tree->visualRect(tree->indexFromItem(item, Column)).adjusted(2 + Skip, 1, -2, -2);
+        const double got = ink(tree->viewport()->grab().toImage(), cell);
+        const double plain = textInk(Text, tree->font(), false), bold = textInk(Text, tree->font(), true);
+        return qAbs(got - bold) < qAbs(got - plain);
+    }
+    bool revertOffered(const QString &Path)
+    {
+        std::unique_ptr<QMenu> menu(F.Inspector()->CreateContextMenu(F.Inspector()->FindItem(Path)));
+        return menu->findChild<QAction *>(QStringLiteral("RevertAction"))->isEnabled();
+    }
+
 private slots:
     void initTestCase()
     {
@@ -110,6 +179,8 @@ private slots:
                                PropertyEditorClass<TMeasuredListHint>());
         RegisterPropertyEditor(TypeInfo<QString>(), &TKvIntegerEdit::staticMetaObject, QStringLiteral("Hint"),
                                PropertyEditorClass<TRefusingHint>());
+        RegisterPropertyEditor(TypeInfo<QString>(), &TKvDoubleEdit::staticMetaObject, QStringLiteral("Hint"),
+                               PropertyEditorClass<TFontKeepingHint>());
         RegisterComponentEditor(&TKvLegend::staticMetaObject, ComponentEditorClass<TLegendVerbs>());
         TDesignRegistry::Instance().SetCurrentPackage(QString());
     }
@@ -374,6 +445,117 @@ private slots:
         QCOMPARE(list->currentRow(), i);
         QVERIFY(list->visualItemRect(list->item(i)).width() > list->fontMetrics().horizontalAdvance(QStringLiteral("Red")) + 10);
         list->hide();
+    }
+
+    // What differs from a new component of the class stands out in bold, names and values, and
+    // only there "Revert to Inherited" is offered (on the rows whose editors revert: a settings
+    // object's editor does not); reverting makes the row plain again. A changed sub-property makes
+    // its parent row bold too, until the last changed sub-value is reverted.
+    void changedValuesAreBoldAndOnlyThoseRevert()
+    {
+        F.Select({"Series1"});
+        TPropertyGrid *insp = F.Inspector();
+        insp->SetArrange(TPropertyGrid::TArrange::ByName);
+        insp->FindItem(QStringLiteral("Line"))->setExpanded(true);
+        struct TRow {
+            const char *Path, *Name;
+            bool Changed;
+        };
+        // The demo's line series: caption, width and colour set; visibility as new.
+        const TRow rows[] = {{"Caption", "Caption", true},          {"Visible", "Visible", false},
+                             {"IncludeInLegend", "IncludeInLegend", false}, {"Line", "Line", true},
+                             {"Line.Width", "Width", true},         {"Line.Visible", "Visible", false},
+                             {"Line.DashStyle", "DashStyle", false}};
+        for (const TRow &r : rows) {
+            const QString path = QString::fromLatin1(r.Path);
+            QVERIFY2(writtenBold(path, 0, QString::fromLatin1(r.Name)) == r.Changed, r.Path);
+            const bool revertable = insp->AttributeNames(path).contains(QStringLiteral("paRevertable"));
+            QVERIFY2(revertOffered(path) == (r.Changed && revertable), r.Path);
+        }
+        QVERIFY(revertOffered(QStringLiteral("Line.Width")) && revertOffered(QStringLiteral("Caption")));
+        QVERIFY(writtenBold(QStringLiteral("Caption"), 1, QStringLiteral("Sine fit")));
+        QVERIFY(writtenBold(QStringLiteral("Line.Width"), 1, QStringLiteral("2")));
+        QVERIFY(!writtenBold(QStringLiteral("Visible"), 1, QStringLiteral("True")));
+
+        // A value set to what a new series has is plain again, without a revert.
+        QCOMPARE(insp->SetPropertyValue(QStringLiteral("Line.Width"), QStringLiteral("1")), QString());
+        QVERIFY(!writtenBold(QStringLiteral("Line.Width"), 0, QStringLiteral("Width")));
+        QVERIFY(writtenBold(QStringLiteral("Line"), 0, QStringLiteral("Line"))); // its colour still differs
+        // Reverted through the menu: the colour goes back, and with it the bold parent.
+        std::unique_ptr<QMenu> menu(insp->CreateContextMenu(insp->FindItem(QStringLiteral("Line.Color"))));
+        menu->findChild<QAction *>(QStringLiteral("RevertAction"))->trigger();
+        QVERIFY(!writtenBold(QStringLiteral("Line"), 0, QStringLiteral("Line")));
+        QVERIFY(!revertOffered(QStringLiteral("Line.Color")));
+        // A value changed anew stands out at once, and undo takes it back.
+        QCOMPARE(insp->SetPropertyValue(QStringLiteral("Visible"), QStringLiteral("False")), QString());
+        QVERIFY(writtenBold(QStringLiteral("Visible"), 0, QStringLiteral("Visible")));
+        F.Designer()->UndoStack()->undo();
+        F.Select({"Series1"});
+        QVERIFY(!writtenBold(QStringLiteral("Visible"), 0, QStringLiteral("Visible")));
+        QVERIFY(FErrors.isEmpty());
+    }
+
+    // Cells that an editor draws itself get the bold font through their canvas: the package's
+    // colour editor writes its colour's name bold beside the sample, and any drawing editor
+    // finds the canvas's font bold exactly for a changed value.
+    void ownerDrawnCellsDrawWithTheCanvasFontTheyGet()
+    {
+        F.Select({"Series1"});
+        TPropertyGrid *insp = F.Inspector();
+        insp->SetArrange(TPropertyGrid::TArrange::ByName);
+        QTreeWidgetItem *colour = insp->FindItem(QStringLiteral("Line.Color"));
+        colour->parent()->setExpanded(true);
+        const int sample = insp->Tree()->visualItemRect(colour).height();
+        QVERIFY(writtenBold(QStringLiteral("Line.Color"), 1, QStringLiteral("DodgerBlue"), sample));
+        QCOMPARE(insp->RevertProperty(QStringLiteral("Line.Color")), QString());
+        const QString plain = F.Value(QStringLiteral("Line.Color"));
+        QVERIFY(!writtenBold(QStringLiteral("Line.Color"), 1, plain, sample));
+
+        F.Select({"DoubleEdit1"});
+        for (const char *hint : {"Changed", ""}) {
+            QCOMPARE(insp->SetPropertyValue(QStringLiteral("Hint"), QString::fromLatin1(hint)), QString());
+            GDrawnNameBold = GDrawnValueBold = !*hint;
+            insp->Tree()->scrollToItem(insp->FindItem(QStringLiteral("Hint")));
+            insp->Tree()->viewport()->repaint();
+            QCOMPARE(GDrawnNameBold, bool(*hint));
+            QCOMPARE(GDrawnValueBold, bool(*hint));
+        }
+    }
+
+    // Long names show whole: the name column fits the longest (bold) name; the divider drags
+    // with the mouse, the width holds for the next start, a double click fits the names again.
+    void nameColumnFitsItsNamesAndKeepsTheDraggedWidth()
+    {
+        F.Select({"Graph1"});
+        auto *tree = static_cast<TPropertyTree *>(F.Inspector()->Tree());
+        QFont bold = tree->font();
+        bold.setBold(true);
+        QTreeWidgetItem *longest = F.Inspector()->FindItem(QStringLiteral("DistanceBorderAxisBottom"));
+        QVERIFY(longest);
+        tree->scrollToItem(longest);
+        const QRect name = tree->visualRect(tree->indexFromItem(longest, 0));
+        QVERIFY2(name.left() + 2 + QFontMetrics(bold).horizontalAdvance(longest->text(0)) <= name.right(),
+                 qPrintable(QString::number(name.width())));
+
+        const int fitted = tree->columnWidth(0);
+        const int y = name.center().y(), x = tree->DividerPosition();
+        QTest::mousePress(tree->viewport(), Qt::LeftButton, {}, QPoint(x, y));
+        QTest::mouseMove(tree->viewport(), QPoint(x + 15, y));
+        QTest::mouseMove(tree->viewport(), QPoint(x + 30, y));
+        QTest::mouseRelease(tree->viewport(), Qt::LeftButton, {}, QPoint(x + 30, y));
+        QCOMPARE(tree->columnWidth(0), fitted + 30);
+        QCOMPARE(tree->currentItem(), nullptr); // the drag chose no row
+
+        // A new window (the next start) has the dragged width, whatever it shows.
+        F.Reset();
+        F.Select({"Series1"});
+        tree = static_cast<TPropertyTree *>(F.Inspector()->Tree());
+        QCOMPARE(tree->columnWidth(0), fitted + 30);
+        QTest::mouseDClick(tree->viewport(), Qt::LeftButton, {}, QPoint(tree->DividerPosition(), 5));
+        QCOMPARE(tree->UserNameWidth(), 0);
+        QVERIFY(tree->columnWidth(0) < fitted + 30);
+        F.Reset();
+        QCOMPARE(static_cast<TPropertyTree *>(F.Inspector()->Tree())->UserNameWidth(), 0);
     }
 
     void componentVerbsFormTheContextMenuAndDoubleClickRunsTheFirst()

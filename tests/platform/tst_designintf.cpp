@@ -8,6 +8,7 @@
 #include "DesignEditors.h"
 #include "DesignRegistry.h"
 #include "ModalWait.h"
+#include "PropertyDefaults.h"
 #include "Registry.h"
 #include "SysUtils.h"
 
@@ -80,6 +81,15 @@ public:
     using TNonVisualComponent::TNonVisualComponent;
     double FStart = 0;
     int FCount = 0;
+};
+
+// A class whose new objects hold a not-a-number.
+class TTestUnset : public TNonVisualComponent {
+    Q_OBJECT
+    Q_PROPERTY(double Limit MEMBER FLimit)
+public:
+    using TNonVisualComponent::TNonVisualComponent;
+    double FLimit = qQNaN();
 };
 
 // Distinct editor classes so that the chosen row can be told by the editor's class name.
@@ -338,6 +348,49 @@ private slots:
         e->Revert();
         QCOMPARE(a.FCount, 0);
         UnRegisterClass(&TTestBase::staticMetaObject);
+    }
+
+    // Changed values are told against a new object of the registered class, read once: a
+    // sub-object by its values (and its own rows by theirs), a reference by whether it is set,
+    // not-a-number equal to itself; an unknown class has nothing changed.
+    void changedAgainstANewObjectOfTheClass()
+    {
+        RegisterComponentClass<TTestBase>();
+        RegisterComponentClass<TTestUnset>();
+        TPropertyDefaults &defaults = TPropertyDefaults::Instance();
+        TTestDesigner d;
+        TTestBase a(&d.Root), b(&d.Root);
+        TTestUnset unset(&d.Root);
+        auto changed = [&](const QObject *o, const char *name) {
+            return defaults.IsChanged(o, GetPropInfo(o, QString::fromLatin1(name)));
+        };
+        for (const char *p : {"Start", "Count", "Mode", "Ref", "Settings"})
+            QVERIFY2(!changed(&a, p), p);
+        QVERIFY(!changed(&unset, "Limit"));
+        a.FCount = 9;
+        a.FMode = TTestBase::mdAlpha;
+        a.FStart = qQNaN();
+        a.SetRef(&b);
+        a.FSettings->FCaption = QStringLiteral("x");
+        for (const char *p : {"Start", "Count", "Mode", "Ref", "Settings"})
+            QVERIFY2(changed(&a, p), p);
+        QVERIFY(changed(a.FSettings, "Caption"));
+        QVERIFY(!changed(a.FSettings, "Width"));
+        QList<PPropInfo> path;
+        QCOMPARE(TPropertyDefaults::Owner(a.FSettings, path), &TTestBase::staticMetaObject);
+        QCOMPARE(path.size(), 1);
+        QCOMPARE(path.first()->Name, QStringLiteral("Settings"));
+        unset.FLimit = 1;
+        QVERIFY(changed(&unset, "Limit"));
+
+        // What the registry no longer knows has no defaults; known again, it has them again.
+        UnRegisterClass(&TTestBase::staticMetaObject);
+        QVERIFY(!changed(&a, "Count"));
+        QCOMPARE(TPropertyDefaults::Owner(a.FSettings, path), nullptr);
+        RegisterComponentClass<TTestBase>();
+        QVERIFY(changed(&a, "Count"));
+        UnRegisterClass(&TTestBase::staticMetaObject);
+        UnRegisterClass(&TTestUnset::staticMetaObject);
     }
 
     void ownershipAndNames()
