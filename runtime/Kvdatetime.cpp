@@ -51,8 +51,11 @@ QString DateTimeToStr(double Value)
     const QDateTime dt = DoubleToDateTime(Value);
     const TFormatSettings &fs = FormatSettings();
     QString s = dt.date().toString(fs.ShortDateFormat);
-    if (dt.time() != QTime(0, 0))
-        s += QLatin1Char(' ') + dt.time().toString(fs.LongTimeFormat);
+    // Midnight as the text shows the time: a time below what the format shows would write
+    // "00:00:00" for a value whose text, read back, is midnight and shows no time.
+    const QString time = dt.time().toString(fs.LongTimeFormat);
+    if (time != QTime(0, 0).toString(fs.LongTimeFormat))
+        s += QLatin1Char(' ') + time;
     return s;
 }
 

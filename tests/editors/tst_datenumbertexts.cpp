@@ -93,6 +93,23 @@ private slots:
         QVERIFY(DateTimeToStr(36525.0) != DateTimeToStr(73050.0));
     }
 
+    // A time of day the text does not show (below the second) is midnight to the text: the text
+    // shows the date alone, so that the value read back shows the same text.
+    void timesBelowTheSecondShowAsTheDateAlone_data()
+    {
+        QTest::addColumn<double>("value");
+        QTest::newRow("0.104 s past midnight") << 1191936.0000012037;
+        QTest::newRow("0.9 s past midnight, before 1899") << -2.0 - 0.9 / 86400;
+        QTest::newRow("0.5 ms past midnight") << 45000.0 + 0.0005 / 86400;
+    }
+    void timesBelowTheSecondShowAsTheDateAlone()
+    {
+        QFETCH(double, value);
+        const QString text = DateTimeToStr(value);
+        QCOMPARE(text, DoubleToDateTime(value).date().toString(FormatSettings().ShortDateFormat));
+        QCOMPARE(DateTimeToStr(StrToDateTime(text)), text);
+    }
+
     // In the IDE's encoding the whole days of a negative value count back from 30 Dec 1899 and
     // its fraction is the time of that day: -1.25 is 29 Dec 1899 06:00, not 28 Dec 18:00.
     void negativeDateTimesTakeTheFractionAsTheTimeOfDay_data()
