@@ -203,12 +203,15 @@ private slots:
         thick->SetValue(QStringLiteral("0") + sep() + QStringLiteral("1"));
         QCOMPARE(axis->AxisThicknes(), 0.1f);
         QCOMPARE(thick->GetValue(), QStringLiteral("0") + sep() + QStringLiteral("1"));
-        // Large and small values in the exponent form read back exactly.
-        for (double d : {1e20, -1.5e-7, 0.1 + 0.2, 123456789012345.0}) {
+        // Large and small values in the exponent form read back exactly; next to the largest
+        // double the fifteen digits would round beyond it, and more are shown.
+        constexpr double maxDouble = std::numeric_limits<double>::max();
+        for (double d : {1e20, -1.5e-7, 0.1 + 0.2, 123456789012345.0, maxDouble, -maxDouble, std::nextafter(maxDouble, 0.0)}) {
             axis->SetSlaveSlope(d);
             const QString shown = slope->GetValue();
             slope->SetValue(shown);
             QCOMPARE(StrToFloatProp(shown), axis->SlaveSlope());
+            QCOMPARE(StrToFloat(FloatToStr(d)), d);
         }
     }
 
