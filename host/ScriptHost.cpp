@@ -16,6 +16,7 @@
 #include <cstdio>
 
 #include "ComponentPalette.h"
+#include "DesignEditors.h"
 #include "DesignOverlay.h"
 #include "DesignForm.h"
 #include "DesignRegistry.h"
@@ -125,10 +126,13 @@ void TScriptHost::RunWithModal(const std::function<QString()> &Action, const QJS
 
 void TScriptHost::log(const QString &Text) { std::fprintf(stderr, "%s\n", qPrintable(Text)); }
 
+// In the formats the inspector's rows show and read (four-digit years, the user's separator).
 QString TScriptHost::dateText(int Year, int Month, int Day) const
 {
-    return QDate(Year, Month, Day).toString(QLocale().dateFormat(QLocale::ShortFormat));
+    return QDate(Year, Month, Day).toString(FormatSettings().ShortDateFormat);
 }
+
+QString TScriptHost::numberText(double Value) const { return FloatToStrProp(Value, false); }
 
 void TScriptHost::wait(int Ms)
 {

@@ -61,6 +61,8 @@ public:
     Q_INVOKABLE void log(const QString &Text);
     // A date as a user of this locale types it (the short date format), for date-time rows.
     Q_INVOKABLE QString dateText(int Year, int Month, int Day) const;
+    // A number as a user of this locale types it (the decimal separator), for float rows.
+    Q_INVOKABLE QString numberText(double Value) const;
     Q_INVOKABLE void wait(int Ms);
     Q_INVOKABLE QStringList packages() const;
     Q_INVOKABLE QStringList palettePages() const;

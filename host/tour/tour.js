@@ -50,7 +50,7 @@ choose("Series2", "PointSymbol.PointSymbol", "dropdown-pointsymbol.png", "Diamon
 ide.select(["Series1", "Series2"]);
 ide.arrange = "category";
 shot("inspector-multiselect.png");
-ide.property("Line.Width").setValue("1.5");
+ide.property("Line.Width").setValue(ide.numberText(1.5)); // with this locale's separator
 expect("Series2.Line.Width", ide.value("Series2", "Line.Width"), 1.5);
 
 // A date-time axis shows its range as dates; text that is no date is refused.

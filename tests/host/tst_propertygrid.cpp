@@ -100,6 +100,9 @@ class TestPropertyGrid : public QObject {
 private slots:
     void initTestCase()
     {
+        // Numbers are typed here as in the C locale; the users' locales are the business of
+        // tst_datenumbertexts, which runs in each.
+        FormatSettings() = LocaleFormatSettings(QLocale::c());
         QVERIFY(F.Start());
         connect(&TErrorBox::Instance(), &TErrorBox::shown, this, [this](const QString &m) { FErrors << m; });
         TDesignRegistry::Instance().SetCurrentPackage(QStringLiteral("InspectorTests"));

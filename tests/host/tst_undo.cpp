@@ -111,6 +111,9 @@ class TestUndo : public QObject {
 private slots:
     void initTestCase()
     {
+        // Numbers are typed here as in the C locale; the users' locales are the business of
+        // tst_datenumbertexts, which runs in each.
+        FormatSettings() = LocaleFormatSettings(QLocale::c());
         RegisterComponentClass<TTestRefusing>();
         TDesignRegistry::Instance().SetCurrentPackage(QStringLiteral("UndoTests"));
         RegisterComponentEditor(&TKvLegend::staticMetaObject, ComponentEditorClass<TFormWideEditor>());

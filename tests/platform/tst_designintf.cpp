@@ -121,6 +121,12 @@ private:
     }
 
 private slots:
+    void initTestCase()
+    {
+        // Numbers are typed here as in the C locale; the users' locales are the business of
+        // tst_datenumbertexts, which runs in each.
+        FormatSettings() = LocaleFormatSettings(QLocale::c());
+    }
     void cleanup() { TDesignRegistry::Instance().Clear(); }
 
     void editorChoice_data()
