@@ -145,9 +145,10 @@ double TextToDateTime(const QString &Text)
 
 QString DoubleToTimeSpanStr(double Value)
 {
-    // Spans beyond 10^10 days (and what is no number) have no clock text: they are written as
-    // the number of days, which reads back as well.
-    if (!(std::abs(Value) < 1e10))
+    // Spans beyond 10^7 days (and what is no number) have no clock text: there a double's
+    // step is near the millisecond, and the clock text would not read back to itself. They
+    // are written as the number of days, which reads back as well.
+    if (!(std::abs(Value) < 1e7))
         return FloatToStr(Value);
     qint64 ms = std::llround(std::abs(Value) * 86400000.0);
     const bool neg = Value < 0 && ms != 0; // what rounds to no time has no sign

@@ -110,6 +110,23 @@ private slots:
         QCOMPARE(DateTimeToStr(StrToDateTime(text)), text);
     }
 
+    // Long spans: a span's text reads back to the same text, up to where a double holds the
+    // millisecond no longer, and beyond that as the number of days.
+    void longTimeSpansReadBackToTheirText_data()
+    {
+        QTest::addColumn<double>("value");
+        QTest::newRow("10^6 days and 1 ms") << 1e6 + 1.0 / 86400000;
+        QTest::newRow("just below 10^7 days") << 9999999.0 + 0.123456789;
+        QTest::newRow("2^33 days and a little") << std::ldexp(1.0, 33) + 0.0001;
+        QTest::newRow("-2^40 days") << -std::ldexp(1.0, 40) - 0.5;
+    }
+    void longTimeSpansReadBackToTheirText()
+    {
+        QFETCH(double, value);
+        const QString text = DoubleToTimeSpanStr(value);
+        QCOMPARE(DoubleToTimeSpanStr(DoubleFomTimeSpanStr(text)), text);
+    }
+
     // In the IDE's encoding the whole days of a negative value count back from 30 Dec 1899 and
     // its fraction is the time of that day: -1.25 is 29 Dec 1899 06:00, not 28 Dec 18:00.
     void negativeDateTimesTakeTheFractionAsTheTimeOfDay_data()
