@@ -19,6 +19,7 @@
 
 #include "AppEvnts.h"
 #include "ComponentPalette.h"
+#include "DesignEditors.h"
 #include "DesignOverlay.h"
 #include "DesignForm.h"
 #include "DesignRegistry.h"
@@ -126,6 +127,7 @@ void TScriptHost::RunWithModal(const std::function<QString()> &Action, const QJS
 
 void TScriptHost::log(const QString &Text) { std::fprintf(stderr, "%s\n", qPrintable(Text)); }
 
+// In the formats the inspector's rows show and read (four-digit years, the user's separator).
 QString TScriptHost::dateText(int Year, int Month, int Day) const
 {
     // The IDE's own date format (the locale's, with four-digit years), so that a script
@@ -133,12 +135,7 @@ QString TScriptHost::dateText(int Year, int Month, int Day) const
     return QDate(Year, Month, Day).toString(FormatSettings().ShortDateFormat);
 }
 
-QString TScriptHost::numberText(double Value) const
-{
-    QLocale locale;
-    locale.setNumberOptions(QLocale::OmitGroupSeparator);
-    return locale.toString(Value, 'g', 15);
-}
+QString TScriptHost::numberText(double Value) const { return FloatToStrProp(Value, false); }
 
 void TScriptHost::wait(int Ms)
 {

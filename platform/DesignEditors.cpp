@@ -19,7 +19,7 @@ QString FloatToStrProp(double Value, bool Single)
         return QStringLiteral("NAN");
     if (std::isinf(Value))
         return Value > 0 ? QStringLiteral("INF") : QStringLiteral("-INF");
-    QString s = QString::number(Value, 'g', Single ? 7 : 15);
+    QString s = QString::number(Value, 'g', ReadablePrecision(Value, Single ? 7 : 15));
     // The IDE writes exponents as E20 / E-5, without "+" or leading zeros, and the decimal
     // separator of the user's locale, as StrToFloatProp reads it.
     const int e = s.indexOf(QLatin1Char('e'));

@@ -44,13 +44,24 @@ TFormatSettings &FormatSettings()
     return settings;
 }
 
+int ReadablePrecision(double Value, int Precision)
+{
+    Precision = std::clamp(Precision, 1, 17);
+    if (!std::isfinite(Value) || std::fabs(Value) < 1.7e308 || Precision == 17)
+        return Precision;
+    char buf[48];
+    const auto r = std::to_chars(buf, buf + sizeof buf, std::fabs(Value), std::chars_format::scientific, Precision - 1);
+    double back = 0;
+    return std::from_chars(buf, r.ptr, back).ec == std::errc() && std::isfinite(back) ? Precision : 17;
+}
+
 TFloatDigits FloatToDigits(double Value, int Precision)
 {
     TFloatDigits d;
     d.Negative = std::signbit(Value) && Value != 0;
     if (Value == 0)
         return d;
-    Precision = std::clamp(Precision, 1, 17);
+    Precision = ReadablePrecision(Value, Precision);
     // d.ddddde±x: one digit, the separator, Precision - 1 digits, the exponent.
     char buf[48];
     const auto r = std::to_chars(buf, buf + sizeof buf, std::fabs(Value), std::chars_format::scientific, Precision - 1);

@@ -63,7 +63,10 @@ struct TFloatDigits {
     int Count = 0;
     char Digits[24] = {};
 };
-// For finite values only; Precision 1 to 17.
+// Precision, or 17 where the value rounded to Precision digits lies beyond the largest double
+// (1.79769313486232E308 would not read back): every text of a number reads back.
+int ReadablePrecision(double Value, int Precision);
+// For finite values only; Precision 1 to 17 (raised where ReadablePrecision says so).
 TFloatDigits FloatToDigits(double Value, int Precision);
 // The text of the digits in the general format below (the digits' values do not change the
 // layout, so digits of one kind give the shape of every number with that sign, exponent and

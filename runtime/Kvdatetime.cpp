@@ -51,8 +51,11 @@ QString DateTimeToStr(double Value)
     const QDateTime dt = DoubleToDateTime(Value);
     const TFormatSettings &fs = FormatSettings();
     QString s = dt.date().toString(fs.ShortDateFormat);
-    if (dt.time() != QTime(0, 0))
-        s += QLatin1Char(' ') + dt.time().toString(fs.LongTimeFormat);
+    // Midnight as the text shows the time: a time below what the format shows would write
+    // "00:00:00" for a value whose text, read back, is midnight and shows no time.
+    const QString time = dt.time().toString(fs.LongTimeFormat);
+    if (time != QTime(0, 0).toString(fs.LongTimeFormat))
+        s += QLatin1Char(' ') + time;
     return s;
 }
 
@@ -142,9 +145,10 @@ double TextToDateTime(const QString &Text)
 
 QString DoubleToTimeSpanStr(double Value)
 {
-    // Spans beyond 10^10 days (and what is no number) have no clock text: they are written as
-    // the number of days, which reads back as well.
-    if (!(std::abs(Value) < 1e10))
+    // Spans beyond 10^7 days (and what is no number) have no clock text: there a double's
+    // step is near the millisecond, and the clock text would not read back to itself. They
+    // are written as the number of days, which reads back as well.
+    if (!(std::abs(Value) < 1e7))
         return FloatToStr(Value);
     qint64 ms = std::llround(std::abs(Value) * 86400000.0);
     const bool neg = Value < 0 && ms != 0; // what rounds to no time has no sign

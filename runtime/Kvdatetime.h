@@ -31,8 +31,9 @@ double StrToDateTime(const QString &Text);
 // DateTimeToStr; reading also accepts ISO texts.
 QString DateTimeToText(double Value);
 double TextToDateTime(const QString &Text);
-// Time spans as "[d.]hh:mm:ss[.zzz]"; negative spans start with "-". Beyond 10^10 days the
-// span is written as its number of days (FloatToStr).
+// Time spans as "[d.]hh:mm:ss[.zzz]"; negative spans start with "-". Beyond 10^7 days (where a
+// double no longer holds the millisecond) the span is written as its number of days
+// (FloatToStr).
 QString DoubleToTimeSpanStr(double Value);
 // Reads "[-][d.]hh:mm[:ss[.fff]]" or a plain number of days; raises EConvertError otherwise.
 double DoubleFomTimeSpanStr(const QString &Text);

@@ -16,7 +16,9 @@ TKvLinkedControl::TKvLinkedControl(TComponent *AOwner, QWidget *AParent)
 
 void TKvLinkedControl::ValueChanged(const QVariant &Value)
 {
-    if (!IsDesigning())
+    // While a form is read its values are restored, not changed: passing them on then would
+    // make what the targets hold depend on the order of the lines in the file.
+    if (!IsDesigning() && !(ComponentState() & csLoading))
         FPropertyLinks->Propagate(Value);
     emit OnValueChanged();
 }

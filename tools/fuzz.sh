@@ -44,6 +44,7 @@ export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 
 total_execs=0
 total_findings=0
+not_run=0
 printf '\n%-14s %14s %10s %9s\n' target executions per-sec findings
 for t in "${targets[@]}"; do
   work="$build/corpus/$t"
@@ -54,8 +55,14 @@ for t in "${targets[@]}"; do
   log="$build/fuzz_$t.log"
   "$build/bin/fuzz_$t" -max_total_time="$seconds" -timeout=20 -rss_limit_mb=3072 -max_len=8192 \
     -print_final_stats=1 -artifact_prefix="$found/" "$work" >"$log" 2>&1 || true
-  execs=$(grep -o 'stat::number_of_executed_units: *[0-9]*' "$log" | grep -o '[0-9]*$' | tail -1)
+  # A target that did not start has no statistics: 0 executions, and its log is shown.
+  execs=$(grep -o 'stat::number_of_executed_units: *[0-9]*' "$log" | grep -o '[0-9]*$' | tail -1 || true)
   execs=${execs:-0}
+  if [ "$execs" -eq 0 ]; then
+    not_run=$((not_run + 1))
+    echo "  $t did not run:"
+    tail -3 "$log" | sed 's/^/    /'
+  fi
   findings=0
   for f in "$found"/*; do
     [ -e "$f" ] || continue
@@ -70,4 +77,4 @@ for t in "${targets[@]}"; do
   fi
 done
 printf '%-14s %14d %10s %9d\n' "all" "$total_execs" "" "$total_findings"
-[ "$total_findings" -eq 0 ]
+[ "$total_findings" -eq 0 ] && [ "$not_run" -eq 0 ]

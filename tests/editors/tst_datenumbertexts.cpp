@@ -93,6 +93,40 @@ private slots:
         QVERIFY(DateTimeToStr(36525.0) != DateTimeToStr(73050.0));
     }
 
+    // A time of day the text does not show (below the second) is midnight to the text: the text
+    // shows the date alone, so that the value read back shows the same text.
+    void timesBelowTheSecondShowAsTheDateAlone_data()
+    {
+        QTest::addColumn<double>("value");
+        QTest::newRow("0.104 s past midnight") << 1191936.0000012037;
+        QTest::newRow("0.9 s past midnight, before 1899") << -2.0 - 0.9 / 86400;
+        QTest::newRow("0.5 ms past midnight") << 45000.0 + 0.0005 / 86400;
+    }
+    void timesBelowTheSecondShowAsTheDateAlone()
+    {
+        QFETCH(double, value);
+        const QString text = DateTimeToStr(value);
+        QCOMPARE(text, DoubleToDateTime(value).date().toString(FormatSettings().ShortDateFormat));
+        QCOMPARE(DateTimeToStr(StrToDateTime(text)), text);
+    }
+
+    // Long spans: a span's text reads back to the same text, up to where a double holds the
+    // millisecond no longer, and beyond that as the number of days.
+    void longTimeSpansReadBackToTheirText_data()
+    {
+        QTest::addColumn<double>("value");
+        QTest::newRow("10^6 days and 1 ms") << 1e6 + 1.0 / 86400000;
+        QTest::newRow("just below 10^7 days") << 9999999.0 + 0.123456789;
+        QTest::newRow("2^33 days and a little") << std::ldexp(1.0, 33) + 0.0001;
+        QTest::newRow("-2^40 days") << -std::ldexp(1.0, 40) - 0.5;
+    }
+    void longTimeSpansReadBackToTheirText()
+    {
+        QFETCH(double, value);
+        const QString text = DoubleToTimeSpanStr(value);
+        QCOMPARE(DoubleToTimeSpanStr(DoubleFomTimeSpanStr(text)), text);
+    }
+
     // In the IDE's encoding the whole days of a negative value count back from 30 Dec 1899 and
     // its fraction is the time of that day: -1.25 is 29 Dec 1899 06:00, not 28 Dec 18:00.
     void negativeDateTimesTakeTheFractionAsTheTimeOfDay_data()
@@ -186,12 +220,15 @@ private slots:
         thick->SetValue(QStringLiteral("0") + sep() + QStringLiteral("1"));
         QCOMPARE(axis->AxisThicknes(), 0.1f);
         QCOMPARE(thick->GetValue(), QStringLiteral("0") + sep() + QStringLiteral("1"));
-        // Large and small values in the exponent form read back exactly.
-        for (double d : {1e20, -1.5e-7, 0.1 + 0.2, 123456789012345.0}) {
+        // Large and small values in the exponent form read back exactly; next to the largest
+        // double the fifteen digits would round beyond it, and more are shown.
+        constexpr double maxDouble = std::numeric_limits<double>::max();
+        for (double d : {1e20, -1.5e-7, 0.1 + 0.2, 123456789012345.0, maxDouble, -maxDouble, std::nextafter(maxDouble, 0.0)}) {
             axis->SetSlaveSlope(d);
             const QString shown = slope->GetValue();
             slope->SetValue(shown);
             QCOMPARE(StrToFloatProp(shown), axis->SlaveSlope());
+            QCOMPARE(StrToFloat(FloatToStr(d)), d);
         }
     }
 

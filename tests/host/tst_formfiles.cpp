@@ -209,6 +209,34 @@ private slots:
         QVERIFY(!names.contains(QStringLiteral("axis2002")));
     }
 
+    // A form read outside the designer (a running form): a linked control's stored value is
+    // restored, not passed on to its targets, whatever the order of the lines; what is read
+    // writes the same text again.
+    void linkedValuesAreNotPassedOnWhileAFormIsRead_data()
+    {
+        QTest::addColumn<QString>("checkBox");
+        const QString links = QStringLiteral("    PropertyLinks.LinkNames.Strings = (\n      'Form1.Axis1.Stop')\n");
+        const QString checked = QStringLiteral("    Checked = True\n");
+        QTest::newRow("links first") << links + checked;
+        QTest::newRow("value first") << checked + links;
+    }
+    void linkedValuesAreNotPassedOnWhileAFormIsRead()
+    {
+        QFETCH(QString, checkBox);
+        const QString text = QStringLiteral("object Form1: TNonVisualComponent\n  object Axis1: TKvAxis\n    Stop = 12\n  end\n"
+                                            "  object CheckBox1: TKvCheckBox\n")
+                             + checkBox + QStringLiteral("  end\nend\n");
+        TNonVisualComponent root;
+        QCOMPARE(ReadFormText(&root, text).Messages, QStringList());
+        auto *axis = ComponentCast<TKvAxis>(root.FindComponent(QStringLiteral("Axis1")));
+        QVERIFY(axis);
+        QCOMPARE(axis->Stop(), 12.0);
+        const QString written = WriteFormText(&root);
+        TNonVisualComponent again;
+        ReadFormText(&again, written);
+        QCOMPARE(WriteFormText(&again), written);
+    }
+
     // One rule for numbers: a form file holds finite values only, written with a point.
     void infinityAndNanLinesAreReportedAndSkipped_data()
     {
