@@ -387,7 +387,10 @@ QStringList TPackageLoader::LoadKnownPackages()
             continue;
         if (const auto error = GuardedCall([&] { LoadPackage(file); })) {
             DisableKnownPackage(file);
-            errors << *error + QStringLiteral(" It was taken off the known packages and is not loaded at start any more; "
+            // The reasons end without a full stop ("... is already loaded from "x""); the
+            // sentence that follows needs one.
+            const QString reason = error->endsWith(QLatin1Char('.')) ? *error : *error + QLatin1Char('.');
+            errors << reason + QStringLiteral(" It was taken off the known packages and is not loaded at start any more; "
                                               "install it again to use it.");
         }
     }
